@@ -1,0 +1,244 @@
+#include <bit>
+#include <cstdint>
+
+#include "calc/big_unsigned.h"
+#include "calc/text_store.h"
+#include "calc/text_to_number.h"
+
+namespace tamrel {
+namespace {
+
+using detail::BigUnsigned;
+
+// Only this many significant digits take part; one more decides the rounding.
+constexpr int kSignificantDigits = 24;
+constexpr int kStoredDigits = kSignificantDigits + 1;
+// Exponents beyond this reach infinity or zero whatever the digits.
+constexpr int kExponentLimit = 5200;
+
+constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+bool IsWhiteSpace(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+
+bool IsExponentLetter(unsigned char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+
+// What the scan of one number found.
+struct DecimalScan {
+  bool negative = false;
+  bool digit_seen = false;
+  int digit_count = 0;  // in `digits`
+  unsigned char digits[kStoredDigits] = {};
+  std::int64_t position_adjustment = 0;
+  int exponent_value = 0;  // saturates at kExponentLimit + 1
+  int exponent_sign = 1;
+};
+
+void ScanMantissaDigit(unsigned char digit, bool after_point, DecimalScan& scan) {
+  scan.digit_seen = true;
+  if (scan.digit_count == 0 && digit == 0) {
+    if (after_point) {
+      --scan.position_adjustment;  // a leading zero after the point
+    }
+    return;
+  }
+  if (scan.digit_count < kStoredDigits) {
+    scan.digits[scan.digit_count++] = digit;
+    if (after_point) {
+      --scan.position_adjustment;
+    }
+  } else if (!after_point) {
+    ++scan.position_adjustment;  // an unstored digit before the point
+  }
+}
+
+// Reads the exponent after its letter; returns where the number ends.
+const unsigned char* ScanExponent(const unsigned char* letter, DecimalScan& scan) {
+  const unsigned char* p = letter + 1;
+  int sign = 1;
+  if (*p == '+' || *p == '-') {
+    sign = *p == '-' ? -1 : 1;
+    ++p;
+  }
+  if (!IsDigit(*p)) {
+    return letter;  // not an exponent: the number ends before the letter
+  }
+  int value = 0;
+  for (; IsDigit(*p); ++p) {
+    if (value <= kExponentLimit) {
+      value = value * 10 + (*p - '0');
+      if (value > kExponentLimit) {
+        value = kExponentLimit + 1;
+      }
+    }
+  }
+  scan.exponent_value = value;
+  scan.exponent_sign = sign;
+  return p;
+}
+
+DecimalScan Scan(const unsigned char* p) {
+  DecimalScan scan;
+  while (IsWhiteSpace(*p)) {
+    ++p;
+  }
+  if (*p == '+' || *p == '-') {
+    scan.negative = *p == '-';
+    ++p;
+  }
+  for (; IsDigit(*p); ++p) {
+    ScanMantissaDigit(*p - '0', false, scan);
+  }
+  if (*p == '.' && (scan.digit_seen || IsDigit(p[1]))) {
+    for (++p; IsDigit(*p); ++p) {
+      ScanMantissaDigit(*p - '0', true, scan);
+    }
+  }
+  if (scan.digit_seen && IsExponentLetter(*p)) {
+    ScanExponent(p, scan);
+  }
+  return scan;
+}
+
+double FromBits(std::uint64_t bits) { return std::bit_cast<double>(bits); }
+
+double SignedZero(bool negative) { return FromBits(negative ? kSignBit : 0); }
+
+double SignedInfinity(bool negative) { return FromBits(kInfinityBits | (negative ? kSignBit : 0)); }
+
+// The double nearest to value * 2^binary_exponent, where `value` is the
+// integer part of the exact magnitude and `inexact` says whether a fraction
+// below it was lost. Halfway cases go toward zero.
+double RoundToDouble(const BigUnsigned& value, bool inexact, std::int64_t binary_exponent,
+                     bool negative) {
+  const auto length = static_cast<std::int64_t>(value.BitLength());
+  const std::int64_t top_exponent = length - 1 + binary_exponent;  // of the leading bit
+  if (top_exponent >= 1024) {
+    return SignedInfinity(negative);
+  }
+  // Subnormal results have fewer significant bits, down to none.
+  const std::int64_t precision = top_exponent >= -1022 ? 53 : top_exponent + 1075;
+  const std::int64_t dropped = length - precision;
+
+  std::uint64_t significand = 0;
+  if (dropped <= 0) {
+    significand = value.ExtractBits(0, static_cast<std::size_t>(length)) << -dropped;
+  } else {
+    bool round_bit = false;
+    bool below_half = false;
+    if (dropped <= length) {
+      significand = value.ExtractBits(static_cast<std::size_t>(dropped),
+                                      static_cast<std::size_t>(length - dropped));
+      round_bit = value.Bit(static_cast<std::size_t>(dropped - 1));
+      below_half = value.AnyBitBelow(static_cast<std::size_t>(dropped - 1)) || inexact;
+    }
+    // Above half rounds up; exactly half stays, which is toward zero.
+    if (round_bit && below_half) {
+      ++significand;
+    }
+  }
+
+  std::uint64_t bits = 0;
+  if (top_exponent >= -1022) {
+    std::int64_t exponent = top_exponent;
+    if (significand == (std::uint64_t{1} << 53)) {
+      significand >>= 1;
+      ++exponent;
+    }
+    if (exponent >= 1024) {
+      return SignedInfinity(negative);
+    }
+    bits = (static_cast<std::uint64_t>(exponent + 1023) << 52) |
+           (significand & ((std::uint64_t{1} << 52) - 1));
+  } else {
+    // In units of 2^-1074; a carry into 2^52 is the smallest normal, whose
+    // bits are the same number.
+    bits = significand;
+  }
+  return FromBits(bits | (negative ? kSignBit : 0));
+}
+
+double ValueOf(const DecimalScan& scan) {
+  if (!scan.digit_seen) {
+    return 0.0;  // no number, whatever sign stood in front
+  }
+  int count = scan.digit_count;
+  std::int64_t position = scan.position_adjustment;
+  BigUnsigned digits;
+  const int kept = count < kStoredDigits ? count : kSignificantDigits;
+  for (int i = 0; i < kept; ++i) {
+    digits.MultiplyBy(10);
+    digits.Add(scan.digits[i]);
+  }
+  if (count == kStoredDigits) {
+    if (scan.digits[kSignificantDigits] >= 5) {
+      digits.Add(1);
+    }
+    ++position;
+    count = kSignificantDigits;
+  }
+  if (digits.IsZero()) {
+    return SignedZero(scan.negative);
+  }
+  // Trailing zeros only move the decimal point.
+  while (true) {
+    BigUnsigned shorter = digits;
+    if (shorter.DivideBy(10) != 0) {
+      break;
+    }
+    digits = shorter;
+    ++position;
+  }
+
+  const std::int64_t exponent = std::int64_t{scan.exponent_sign} * scan.exponent_value + position;
+  if (exponent > kExponentLimit) {
+    return SignedInfinity(scan.negative);
+  }
+  if (exponent < -kExponentLimit) {
+    return SignedZero(scan.negative);
+  }
+
+  // The number of decimal digits of the digit buffer, for the quick bounds.
+  int decimal_length = 0;
+  for (BigUnsigned rest = digits; !rest.IsZero(); rest.DivideBy(10)) {
+    ++decimal_length;
+  }
+  if (decimal_length - 1 + exponent >= 309) {
+    return SignedInfinity(scan.negative);  // at least 1e309
+  }
+  if (decimal_length + exponent < -324) {
+    return SignedZero(scan.negative);  // below 1e-325, less than half the smallest subnormal
+  }
+
+  if (exponent >= 0) {
+    // digits * 10^e = (digits * 5^e) * 2^e, exactly.
+    digits.MultiplyByPowerOfFive(static_cast<unsigned>(exponent));
+    return RoundToDouble(digits, false, exponent, scan.negative);
+  }
+  // digits / 10^n = (digits * 2^s / 5^n) * 2^(-s-n); s gives the quotient
+  // some seventy bits, more than rounding needs.
+  const auto n = static_cast<unsigned>(-exponent);
+  const std::int64_t five_bits = (std::int64_t{n} * 2322 + 999) / 1000;  // >= n * log2(5)
+  std::int64_t shift = 72 + five_bits - static_cast<std::int64_t>(digits.BitLength());
+  if (shift < 0) {
+    shift = 0;
+  }
+  digits.ShiftLeft(static_cast<std::size_t>(shift));
+  const bool inexact = digits.DivideByPowerOfFive(n);
+  return RoundToDouble(digits, inexact, -shift - std::int64_t{n}, scan.negative);
+}
+
+}  // namespace
+
+double ParseDecimal(const char* text) {
+  return ValueOf(Scan(reinterpret_cast<const unsigned char*>(text)));
+}
+
+double TextToNumber(const char* text) {
+  const OwnedText folded(FoldFullWidth(text));
+  return ParseDecimal(folded.get());
+}
+
+}  // namespace tamrel
