@@ -54,13 +54,18 @@ bool BigUnsigned::AnyBitBelow(std::size_t index) const {
 }
 
 std::uint64_t BigUnsigned::ExtractBits(std::size_t from, std::size_t count) const {
-  std::uint64_t result = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (Bit(from + i)) {
-      result |= std::uint64_t{1} << i;
-    }
+  // Three limbs hold any 64 bits, whatever their offset in the first one.
+  const std::size_t first = from / 32;
+  const unsigned offset = from % 32;
+  std::uint64_t window[3] = {};
+  for (std::size_t i = 0; i < 3; ++i) {
+    window[i] = first + i < size_ ? limbs_[first + i] : 0;
   }
-  return result;
+  std::uint64_t result = (window[0] >> offset) | (window[1] << (32 - offset));
+  if (offset != 0) {
+    result |= window[2] << (64 - offset);
+  }
+  return count >= 64 ? result : result & ((std::uint64_t{1} << count) - 1);
 }
 
 void BigUnsigned::MultiplyBy(std::uint32_t factor) {
