@@ -164,33 +164,40 @@ double ValueOf(const DecimalScan& scan) {
   if (!scan.digit_seen) {
     return 0.0;  // no number, whatever sign stood in front
   }
+  // The digits that take part, rounded on the 25th, carrying through nines.
+  unsigned char digits[kStoredDigits];
   int count = scan.digit_count;
   std::int64_t position = scan.position_adjustment;
-  BigUnsigned digits;
-  const int kept = count < kStoredDigits ? count : kSignificantDigits;
-  for (int i = 0; i < kept; ++i) {
-    digits.MultiplyBy(10);
-    digits.Add(scan.digits[i]);
+  for (int i = 0; i < count; ++i) {
+    digits[i] = scan.digits[i];
   }
   if (count == kStoredDigits) {
-    if (scan.digits[kSignificantDigits] >= 5) {
-      digits.Add(1);
-    }
-    ++position;
+    const bool round_up = digits[kSignificantDigits] >= 5;
     count = kSignificantDigits;
-  }
-  if (digits.IsZero()) {
-    return SignedZero(scan.negative);
+    ++position;
+    for (int i = count - 1; round_up && i >= 0; --i) {
+      if (digits[i] == 9) {
+        digits[i] = 0;  // becomes a trailing zero, removed below
+        if (i == 0) {
+          digits[0] = 1;  // 99...9 + 1: one digit, the point moves
+          position += count;
+          count = 1;
+        }
+      } else {
+        ++digits[i];
+        break;
+      }
+    }
   }
   // Trailing zeros only move the decimal point.
-  while (true) {
-    BigUnsigned shorter = digits;
-    if (shorter.DivideBy(10) != 0) {
-      break;
-    }
-    digits = shorter;
+  while (count > 0 && digits[count - 1] == 0) {
+    --count;
     ++position;
   }
+  if (count == 0) {
+    return SignedZero(scan.negative);
+  }
+  const int decimal_length = count;
 
   const std::int64_t exponent = std::int64_t{scan.exponent_sign} * scan.exponent_value + position;
   if (exponent > kExponentLimit) {
@@ -200,11 +207,6 @@ double ValueOf(const DecimalScan& scan) {
     return SignedZero(scan.negative);
   }
 
-  // The number of decimal digits of the digit buffer, for the quick bounds.
-  int decimal_length = 0;
-  for (BigUnsigned rest = digits; !rest.IsZero(); rest.DivideBy(10)) {
-    ++decimal_length;
-  }
   if (decimal_length - 1 + exponent >= 309) {
     return SignedInfinity(scan.negative);  // at least 1e309
   }
@@ -212,22 +214,28 @@ double ValueOf(const DecimalScan& scan) {
     return SignedZero(scan.negative);  // below 1e-325, less than half the smallest subnormal
   }
 
+  BigUnsigned value;
+  for (int i = 0; i < count; ++i) {
+    value.MultiplyBy(10);
+    value.Add(digits[i]);
+  }
+
   if (exponent >= 0) {
     // digits * 10^e = (digits * 5^e) * 2^e, exactly.
-    digits.MultiplyByPowerOfFive(static_cast<unsigned>(exponent));
-    return RoundToDouble(digits, false, exponent, scan.negative);
+    value.MultiplyByPowerOfFive(static_cast<unsigned>(exponent));
+    return RoundToDouble(value, false, exponent, scan.negative);
   }
   // digits / 10^n = (digits * 2^s / 5^n) * 2^(-s-n); s gives the quotient
   // some seventy bits, more than rounding needs.
   const auto n = static_cast<unsigned>(-exponent);
   const std::int64_t five_bits = (std::int64_t{n} * 2322 + 999) / 1000;  // >= n * log2(5)
-  std::int64_t shift = 72 + five_bits - static_cast<std::int64_t>(digits.BitLength());
+  std::int64_t shift = 72 + five_bits - static_cast<std::int64_t>(value.BitLength());
   if (shift < 0) {
     shift = 0;
   }
-  digits.ShiftLeft(static_cast<std::size_t>(shift));
-  const bool inexact = digits.DivideByPowerOfFive(n);
-  return RoundToDouble(digits, inexact, -shift - std::int64_t{n}, scan.negative);
+  value.ShiftLeft(static_cast<std::size_t>(shift));
+  const bool inexact = value.DivideByPowerOfFive(n);
+  return RoundToDouble(value, inexact, -shift - std::int64_t{n}, scan.negative);
 }
 
 }  // namespace
