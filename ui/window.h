@@ -39,9 +39,11 @@ class Window {
   // Called once the platform window has been destroyed (after its event 2).
   void SetDestroyedCallback(void (*callback)(void* context), void* context);
 
+  // The inside of the window, known only to the files that handle its messages.
+  struct State;
+
  private:
   Window() = default;
-  struct State;
   std::unique_ptr<State> state_;
 };
 
