@@ -1,0 +1,128 @@
+// The error report as the user meets it, through test programs built from
+// the same frame as tamrel.exe: one whose heap refuses requests of one size,
+// one whose window table is damaged.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tests/program_process.h"
+#include "app/tests/report_box.h"
+#include "app/tests/wait_until.h"
+
+namespace tamrel::app::testing {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 10000;
+constexpr DWORD kNoEffectMs = 500;
+
+// 运行时出错! CR LF CR LF 错误信息：
+const std::string kReportStart =
+    "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";
+const std::string kCaption = "\xB4\xED\xCE\xF3";  // 错误
+
+class AtExitMarker {
+ public:
+  AtExitMarker() {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t path[MAX_PATH];
+    GetTempFileNameW(folder, L"tam", 0, path);
+    path_ = path;
+    DeleteFileW(path_.c_str());
+  }
+  ~AtExitMarker() { DeleteFileW(path_.c_str()); }
+  const std::wstring& path() const { return path_; }
+  bool exists() const { return GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+ private:
+  std::wstring path_;
+};
+
+bool Shows(HWND box, const std::string& text) {
+  return WaitUntil([&] { return TextOf(box) == text; });
+}
+
+TEST(ErrorReportProcessTest, TheAtExitRoutineRunsOnAnOrdinaryClose) {
+  // Without this the marker's absence after a report would prove nothing.
+  AtExitMarker marker;
+  ProgramProcess program(L"tamrel-test-alloc-fail.exe",
+                         L"--at-exit-marker \"" + marker.path() + L"\"");
+  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0));
+  EXPECT_TRUE(marker.exists());
+}
+
+TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) {
+  AtExitMarker marker;
+  ProgramProcess program(L"tamrel-test-alloc-fail.exe",
+                         L"--fail-size 20 --at-exit-marker \"" + marker.path() + L"\"");
+  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  const std::vector<HWND> boxes = ChildrenOfClass(window, L"Edit");
+  const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
+  ASSERT_EQ(boxes.size(), 3u);
+  ASSERT_EQ(buttons.size(), 1u);
+  ASSERT_TRUE(program.ReadyForInput(window));
+
+  // A calculation that needs no 20-byte text works as usual.
+  TypeAscii("240");
+  PressKeys({VK_TAB});
+  TypeAscii("720");
+  ASSERT_TRUE(ClickAt(CentreOf(buttons[0])));
+  ASSERT_TRUE(Shows(boxes[2], "5.036V"));
+
+  // 12345678901234 leaves the box as "1.234567890123e+013": 19 bytes and
+  // the terminating zero.
+  PressKeys({VK_TAB});
+  for (int i = 0; i < 3; ++i) {
+    PressKeys({VK_BACK});
+  }
+  TypeAscii("12345678901234");
+  ASSERT_TRUE(Shows(boxes[0], "12345678901234"));
+  PressKeys({VK_TAB});
+
+  const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(ReadCaption(report), kCaption);
+  // 分配 20 字节内存失败!
+  EXPECT_EQ(
+      ReadReportText(report),
+      kReportStart + "\xB7\xD6\xC5\xE4 20 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
+  EXPECT_EQ(GetWindow(report, GW_OWNER), nullptr);
+
+  // The window is still usable, but its click reaches no handler: a
+  // calculation would empty the result box first.
+  ASSERT_TRUE(ClickAt(CentreOf(buttons[0])));
+  Sleep(kNoEffectMs);
+  EXPECT_EQ(TextOf(boxes[2]), "5.036V");
+  EXPECT_EQ(FindReportBox(program.id()), report);  // still the one box
+
+  CloseReportBox(report);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+  EXPECT_FALSE(marker.exists());
+}
+
+TEST(ErrorReportProcessTest, ADamagedWindowTableIsReportedBeforeAnyWindow) {
+  ProgramProcess program(L"tamrel-test-damaged-description.exe");
+  ASSERT_TRUE(program.started());
+
+  const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(ReadCaption(report), kCaption);
+  // 载入窗口模板数据段出错!
+  EXPECT_EQ(ReadReportText(report),
+            kReportStart +
+                "\xD4\xD8\xC8\xEB\xB4\xB0\xBF\xDA\xC4\xA3\xB0\xE5\xCA\xFD\xBE\xDD\xB6\xCE\xB3\xF6"
+                "\xB4\xED!\r\n");
+  EXPECT_EQ(program.FindMainWindow(), nullptr);
+
+  CloseReportBox(report);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+}
+
+}  // namespace
+}  // namespace tamrel::app::testing

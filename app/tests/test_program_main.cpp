@@ -1,0 +1,68 @@
+// The process start of the test-only programs: the frame of tamrel.exe with
+// a heap that refuses one size of request and an at-exit routine that leaves
+// a marker file, both chosen on the command line of the test program.
+//   --fail-size N        every request of N bytes finds the heap exhausted
+//   --at-exit-marker P   the at-exit routine writes the file P
+#include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/program_main.h"
+#include "app/text_heap.h"
+
+namespace {
+
+std::size_t refused_size = static_cast<std::size_t>(-1);
+std::wstring at_exit_marker;
+
+void* RefusingAllocate(std::size_t size) {
+  return size == refused_size ? nullptr : HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+void ProcessHeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+
+void WriteAtExitMarker() {
+  if (at_exit_marker.empty()) {
+    return;
+  }
+  const HANDLE file = CreateFileW(at_exit_marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, "at-exit", 7, &written, nullptr);
+    CloseHandle(file);
+  }
+}
+
+void ReadArguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) {
+    return;
+  }
+  for (int i = 1; i + 1 < count; i += 2) {
+    const std::wstring name = arguments[i];
+    if (name == L"--fail-size") {
+      refused_size = std::wcstoul(arguments[i + 1], nullptr, 10);
+    } else if (name == L"--at-exit-marker") {
+      at_exit_marker = arguments[i + 1];
+    }
+  }
+  LocalFree(arguments);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*command_line*/,
+                   int /*show*/) {
+  const UINT mode = SetErrorMode(0);
+  SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  ReadArguments();
+  tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
+  setup.heap = tamrel::Heap{&RefusingAllocate, &ProcessHeapRelease};
+  setup.at_exit_routine = &WriteAtExitMarker;
+  return tamrel::app::RunProgram(setup);
+}
