@@ -1,5 +1,7 @@
 #include "cli/argument_parser.h"
 
+#include "cli/quoted_argument.h"
+
 namespace tamrel::cli {
 namespace {
 
@@ -10,18 +12,6 @@ ParsedArguments Failed(std::string message) {
 }
 
 constexpr std::string_view kSeeHelp = " (see tamrel-cli --help)";
-
-// An argument echoed in a message, with control characters as "?" so that
-// the message stays one line.
-std::string Quoted(std::string_view argument) {
-  std::string quoted = "'";
-  for (const char c : argument) {
-    const auto byte = static_cast<unsigned char>(c);
-    quoted.push_back(byte < 0x20 || byte == 0x7F ? '?' : c);
-  }
-  quoted.push_back('\'');
-  return quoted;
-}
 
 }  // namespace
 
@@ -43,6 +33,12 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments) {
   if (next == arguments.size()) return Failed("no command given" + std::string(kSeeHelp));
 
   const std::string& name = arguments[next++];
+  if (name == kDesignCommandName) {
+    invocation.design = true;
+    invocation.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(next),
+                               arguments.end());
+    return parsed;
+  }
   const CommandInfo* info = FindCommand(name);
   if (info == nullptr) return Failed("unknown command " + Quoted(name) + std::string(kSeeHelp));
   invocation.command = info->command;

@@ -19,8 +19,10 @@ struct Invocation {
   bool show_usage = false;
   bool gbk = false;  // operands and input lines are GBK bytes
   Command command = Command::kVout;
+  bool design = false;                     // "design"; then `command` is unused
   bool batch = false;                      // a single "-" in place of the operands
-  std::vector<std::string_view> operands;  // into the arguments; empty in batch mode
+  std::vector<std::string_view> operands;  // into the arguments; empty in batch mode;
+                                           // for design every argument after it
 };
 
 struct ParsedArguments {

@@ -5,6 +5,7 @@
 #include "cli/argument_parser.h"
 #include "cli/batch_mode.h"
 #include "cli/case_runner.h"
+#include "cli/design_command.h"
 #include "cli/exit_status.h"
 #include "cli/output_buffer.h"
 #include "cli/usage.h"
@@ -49,6 +50,12 @@ int RunCommandLine(std::span<const std::string> arguments, bool arguments_are_un
   if (invocation.show_usage) {
     output.Write(UsageText());
     return Finish(output, streams.error, kExitDone, {});
+  }
+
+  if (invocation.design) {
+    std::string problem;
+    const int exit_status = RunDesign(invocation.operands, output, problem);
+    return Finish(output, streams.error, exit_status, problem);
   }
 
   if (invocation.batch) {

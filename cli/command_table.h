@@ -24,6 +24,10 @@ inline constexpr std::array<CommandInfo, 4> kCommands = {{
     {Command::kNormalise, "normalise", 1, {"TEXT", ""}, "TEXT"},
 }};
 
+// "design" takes options of its own and no batch; it has its own reader
+// (design_arguments.h) rather than a row above.
+inline constexpr std::string_view kDesignCommandName = "design";
+
 constexpr const CommandInfo& Describe(Command command) {
   for (const CommandInfo& info : kCommands) {
     if (info.command == command) return info;

@@ -113,6 +113,14 @@ same "parse operand GBK lacks" /dev/null parse $'\xed\x95\x9c5'
 same "normalise operand" /dev/null normalise '  -0012.50e-7 V'
 same "bad BITS" /dev/null format 7FF800000000000G
 same "wrong operand count" /dev/null vout 1
+# design's figures come from the same arithmetic on both platforms: a thousand
+# rows of every column, over wide searches.
+same "design E192, 10 to 1M" /dev/null design 3.3 --series E192 --r1-range 10:1M \
+  --r2-range 10:1M --tolerance 0.1 --count 1000 --csv
+same "design E24, every resistance" /dev/null design 12 --r1-range 0.01:1G \
+  --r2-range 0.01:1G --tolerance 50 --count 1000 --csv
+same "design table" /dev/null design 1V8 --series E96 --tolerance 2.5 --count 40
+same "design bad input" /dev/null design 3.3 --r2-range 1M:10
 
 echo "$runs comparisons, $failures failed"
 ((failures == 0))

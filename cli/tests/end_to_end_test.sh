@@ -159,7 +159,125 @@ for ((i = 0; i < 12; ++i)); do many_in+='240\t720\n330\t1000\n'; many_out+='5.03
 for ((i = 0; i < 10; ++i)); do many_in+=$many_in; many_out+=$many_out; done
 expect "vout batch of 24576 lines"   0 "$many_out" '' "$many_in" -- vout -
 
-# --help: the usage on standard output, with the five lines of the interface.
+# design: bad input is one line naming the operand, exit status 2.
+expect "design without VOUT"         2 '' 'design needs VOUT'                                 '' -- design
+expect "design VOUT at VREF"         2 '' "VOUT: '1.25' is not above 1.25V"                   '' -- design 1.25
+expect "design VOUT below VREF"      2 '' "VOUT: '0V9' is not above 1.25V"                    '' -- design 0V9
+expect "design VOUT not a number"    2 '' "VOUT: '3.3 V' is not a voltage"                    '' -- design '3.3 V'
+expect "design takes no batch"       2 '' "VOUT: '-' is not a voltage"                        '' -- design -
+expect "design negative R1"          2 '' "--r1: '-240' is not above zero"                    '' -- design 3.3 --r1 -240
+expect "design zero in R2 range"     2 '' "--r2-range: '0' is not above zero"                 '' -- design 3.3 --r2-range 0:1k
+expect "design m is not mega"        2 '' "--r2-range: '1m' is not a resistance in ohms"      '' -- design 3.3 --r2-range 10:1m
+expect "design range upside down"    2 '' '--r1-range: the minimum 1k lies above the maximum 100' '' -- \
+  design 3.3 --r1-range 1k:100
+expect "design range without colon"  2 '' "--r1-range: '100-1k' is not MIN:MAX"               '' -- \
+  design 3.3 --r1-range 100-1k
+expect "design R1 and R1 range"      2 '' '--r1 and --r1-range exclude each other'            '' -- \
+  design 3.3 --r1 240 --r1-range 100:1k
+expect "design unknown series"       2 '' "--series: 'E25' is not a series"                   '' -- design 3.3 --series E25
+expect "design tolerance too high"   2 '' "--tolerance: '51' lies outside 0 to 50"            '' -- design 3.3 --tolerance 51
+expect "design tolerance negative"   2 '' "--tolerance: '-1' lies outside 0 to 50"            '' -- design 3.3 --tolerance -1
+expect "design count zero"           2 '' "--count: '0' lies outside 1 to 1000"               '' -- design 3.3 --count 0
+expect "design count too high"       2 '' "--count: '1001' lies outside 1 to 1000"            '' -- design 3.3 --count 1001
+expect "design no series value"      2 '' '--r1-range: no E6 value lies from 101 to 109'      '' -- \
+  design 3.3 --series E6 --r1-range 101:109
+expect "design unknown option"       2 '' "unknown design option '--bogus'"                   '' -- design 3.3 --bogus
+expect "design option without value" 2 '' '--count needs a value'                             '' -- design 3.3 --count
+expect "design option twice"         2 '' '--csv is given twice'                              '' -- design 3.3 --csv --csv
+
+# design: the answers, checked against what vout prints for the same pairs.
+# run_program ARGUMENTS...: standard output, error and status into $scratch.
+run_program() {
+  "${emulator[@]}" "$program" "$@" </dev/null >"$scratch/out" 2>"$scratch/err"
+  run_status=$?
+}
+vout_of() { "${emulator[@]}" "$program" vout "$1" "$2"; }
+# check_design NAME: counts the case and reports what went wrong in $design_wrong.
+check_design() {
+  cases=$((cases + 1))
+  ((run_status == 0)) || design_wrong+=("exit status $run_status")
+  [[ ! -s $scratch/err ]] || design_wrong+=("standard error: $(head -n 1 "$scratch/err")")
+  if ((${#design_wrong[@]} > 0)); then
+    failures=$((failures + 1))
+    printf "FAIL $1: %s\n" "${design_wrong[@]}"
+    sed 's/^/    /' "$scratch/out"
+  fi
+  design_wrong=()
+}
+design_wrong=()
+
+# The table: 240/390 first and 510/820 second for 3.3V, then the R2 that
+# gives 3.3V exactly with R1 = 240.
+run_program design 3.3
+cp "$scratch/out" "$scratch/table"
+mapfile -t table <"$scratch/table"
+[[ ${table[0]} == 'E24 pairs nearest to 3.3V (R1 100 to 1k, R2 10 to 1M):' ]] ||
+  design_wrong+=("first line: ${table[0]}")
+[[ $(tr -s ' ' <<<"${table[1]}") == 'R1 R2 Vout error ADJ share lowest at 1% highest at 1%' ]] ||
+  design_wrong+=("column heads: ${table[1]}")
+((${#table[@]} == 8)) || design_wrong+=("${#table[@]} lines, expected 2 + 5 pairs + 1")
+read -r r1 r2 volts _ <<<"${table[2]}"
+[[ "$r1 $r2 $volts" == "240 390 $(vout_of 240 390)" ]] || design_wrong+=("best pair: ${table[2]}")
+read -r r1 r2 volts _ <<<"${table[3]}"
+[[ "$r1 $r2 $volts" == "510 820 $(vout_of 510 820)" ]] || design_wrong+=("second pair: ${table[3]}")
+exact=${table[7]##*: }
+[[ ${table[7]} == "R2 for exactly 3.3V with R1 = 240: $exact" ]] || design_wrong+=("last line: ${table[7]}")
+[[ $(vout_of 240 "$exact") == 3.3V ]] || design_wrong+=("vout 240 $exact is not 3.3V")
+check_design "design table"
+
+# The same request in schematic spellings gives the same bytes.
+run_program design 3V3 --r1-range 0.1k:1k --r2-range 10R:1M --series E24 --tolerance 1% --count 5
+cmp -s "$scratch/out" "$scratch/table" || design_wrong+=("differs from design 3.3")
+check_design "design with prefixes"
+
+# --csv parsed back: every row's voltages are what vout prints for its pair
+# and for the pair moved by the tolerance (R1 up and R2 down, and the
+# reverse), its exact R2 gives VOUT, the error is the distance from VOUT and
+# the rows come nearest first. All the pairs go to one vout batch.
+# check_csv_rows VOUT TOLERANCE: checks the rows in $scratch/out (VOUT as
+# vout spells it).
+check_csv_rows() {
+  local target=$1 tolerance=$2
+  local header='r1_ohm,r2_ohm,vout_v,error_percent,adj_share_percent,lowest_vout_v,highest_vout_v,exact_r2_ohm'
+  [[ $(head -n 1 "$scratch/out") == "$header" ]] || design_wrong+=("header: $(head -n 1 "$scratch/out")")
+  tail -n +2 "$scratch/out" | awk -F, -v t="$target" -v p="$tolerance" \
+    -v pairs="$scratch/pairs" -v expected="$scratch/expected-vout" -v bad="$scratch/bad-rows" '
+    function moved(x, up) { return sprintf("%.12g", x * (100 + (up ? p : -p)) / 100) }
+    {
+      printf "%s\t%s\n%s\t%s\n%s\t%s\n%s\t%s\n", $1, $2, moved($1, 1), moved($2, 0),
+        moved($1, 0), moved($2, 1), $1, $8 >pairs
+      printf "%sV\n%sV\n%sV\n%sV\n", $3, $6, $7, t >expected
+      d = $3 - t; if (d < 0) d = -d
+      if (($4 - ($3 - t) / t * 100)^2 > 1e-6) print "error " $4 " of " $1 "/" $2 >bad
+      if (($5 - $2 * 0.00005 / $3 * 100)^2 > 1e-4) print "ADJ share " $5 " of " $1 "/" $2 >bad
+      if (NR > 1 && d < previous) print $1 "/" $2 " nearer than the row before" >bad
+      previous = d
+    }'
+  [[ ! -s $scratch/bad-rows ]] || design_wrong+=("$(paste -sd';' "$scratch/bad-rows")")
+  rm -f "$scratch/bad-rows"
+  "${emulator[@]}" "$program" vout - <"$scratch/pairs" >"$scratch/vout"
+  cmp -s "$scratch/vout" "$scratch/expected-vout" ||
+    design_wrong+=("voltages differ from vout: $(diff "$scratch/expected-vout" "$scratch/vout" | paste -sd' ')")
+}
+run_program design 3.3 --csv
+check_csv_rows 3.3 1
+(($(wc -l <"$scratch/out") == 6)) || design_wrong+=("$(wc -l <"$scratch/out") lines, expected a header and 5 rows")
+[[ $(sed -n 2p "$scratch/out" | cut -d, -f1,2) == 240,390 ]] || design_wrong+=("best pair: $(sed -n 2p "$scratch/out")")
+[[ $(sed -n 3p "$scratch/out" | cut -d, -f1,2) == 510,820 ]] || design_wrong+=("second pair: $(sed -n 3p "$scratch/out")")
+check_design "design --csv"
+
+# Every pair of a small search, nearest first; a fixed R1 that is no series value.
+run_program design 5 --series E6 --r1-range 100:220 --r2-range 100:330 --tolerance 5 --count 1000 --csv
+check_csv_rows 5 5
+(($(wc -l <"$scratch/out") == 13)) || design_wrong+=("$(wc -l <"$scratch/out") lines, expected a header and 3 x 4 rows")
+(($(tail -n +2 "$scratch/out" | cut -d, -f1,2 | sort -u | wc -l) == 12)) || design_wrong+=("pairs repeat")
+check_design "design all pairs"
+run_program design 12 --r1 237 --series E96 --tolerance 0.5 --count 3 --csv
+check_csv_rows 12 0.5
+[[ $(tail -n +2 "$scratch/out" | cut -d, -f1 | sort -u) == 237 ]] || design_wrong+=("R1 is not 237 in every row")
+check_design "design fixed R1"
+
+# --help: the usage on standard output, with the lines of the interface.
 cases=$((cases + 1))
 "${emulator[@]}" "$program" --help </dev/null >"$scratch/out" 2>"$scratch/err"
 status=$?
@@ -175,6 +293,7 @@ tamrel-cli vout R1 R2       the result text that the window shows for these inpu
 tamrel-cli parse TEXT       the double that TextToNumber reads from TEXT, as 16 upper-case hex digits of its bits
 tamrel-cli format BITS      NumberToText of the double whose bits are the 16 hex digits BITS (either case)
 tamrel-cli normalise TEXT   the text that an R1 or R2 box shows after it loses the focus (may be empty)
+tamrel-cli design VOUT [OPTIONS]
 tamrel-cli --help           usage
 LINES
 if ((${#usage_wrong[@]} > 0)); then
