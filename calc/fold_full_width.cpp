@@ -29,10 +29,9 @@ unsigned char FoldedPair(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
-char* FoldFullWidth(const char* text) {
-  // Folding never lengthens the text, so its own length bounds the copy.
-  const std::size_t length = std::strlen(text);
-  char* folded = static_cast<char*>(AllocateMemory(length + 1));
+namespace detail {
+
+void FoldFullWidthInto(const char* text, char* folded) {
   const auto* in = reinterpret_cast<const unsigned char*>(text);
   std::size_t out = 0;
   while (*in != 0) {
@@ -52,6 +51,15 @@ char* FoldFullWidth(const char* text) {
     in += 2;
   }
   folded[out] = '\0';
+}
+
+}  // namespace detail
+
+char* FoldFullWidth(const char* text) {
+  // Folding never lengthens the text, so its own length bounds the copy.
+  const std::size_t length = std::strlen(text);
+  char* folded = static_cast<char*>(AllocateMemory(length + 1));
+  detail::FoldFullWidthInto(text, folded);
   return folded;
 }
 

@@ -1,16 +1,27 @@
 #include "calc/number_to_text.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
 #include "calc/big_unsigned.h"
+#include "calc/powers_of_ten.h"
 #include "calc/text_store.h"
+#include "calc/uint128.h"
 
 namespace tamrel {
 namespace {
 
 using detail::BigUnsigned;
+using detail::kMaxPowerOfTen;
+using detail::kMinPowerOfTen;
+using detail::Multiply64;
+using detail::MultiplyHigh;
+using detail::PowerOfTenLowerBound;
+using detail::ShiftLeft;
+using detail::ShiftRight;
+using detail::UInt128;
 
 constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
 constexpr std::uint64_t kExponentMask = 0x7FF0000000000000;
@@ -35,15 +46,82 @@ struct ShownDigits {
   int point;
 };
 
-// floor(magnitude * 10^(18 - point)) for the guessed point; the result has 18
-// digits, or 19 when the guess was one too small.
-std::uint64_t ScaledDigits(std::uint64_t significand, int binary_exponent, int guessed_point) {
-  const int decimal_shift = 18 - guessed_point;
+// The fast ways below give floor(magnitude * 10^k) for k = 18 - point, or
+// kUndecided when they cannot be sure of it; the exact way always can. The
+// result has 18 digits, or 19 when the guessed point was one too small.
+// (Plain numbers rather than optionals: this is the hot path, and the
+// compiler returns an optional through memory.)
+constexpr std::uint64_t kUndecided = 0;
+
+constexpr int kMaxExactFivePower = 27;  // 5^27 < 2^63
+
+constexpr std::array<std::uint64_t, kMaxExactFivePower + 1> kPowersOfFive = [] {
+  std::array<std::uint64_t, kMaxExactFivePower + 1> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) {
+    powers[i] = powers[i - 1] * 5;
+  }
+  return powers;
+}();
+
+// For 0 <= k <= 27 (magnitudes from about 1e-10 to 1e18, which is where the
+// calculator's numbers live): significand * 5^k fits in 128 bits, and
+// significand * 2^e * 10^k = (significand * 5^k) * 2^(e + k) needs only a
+// shift to give the floor exactly.
+std::uint64_t ScaledDigitsExactly(std::uint64_t significand, int binary_exponent, int k) {
+  if (k < 0 || k > kMaxExactFivePower) {
+    return kUndecided;
+  }
+  const UInt128 product = Multiply64(significand, kPowersOfFive[static_cast<std::size_t>(k)]);
+  const int twos = binary_exponent + k;
+  if (twos >= 0) {
+    // The result is below 10^19 < 2^64, so the product is small enough.
+    return product.low << twos;
+  }
+  if (-twos >= 128) {
+    return kUndecided;
+  }
+  return ShiftRight(product, -twos).low;
+}
+
+// Any k of the table: the product with the rounded-down power of ten is a
+// lower bound L of the scaled magnitude T, less than 2^-53 below it (see
+// below). Unless an integer lies in (L, L + 2^-50], floor(L) is floor(T).
+// T that is an integer, or very nearly one, is left to the exact way.
+std::uint64_t ScaledDigitsFromTable(std::uint64_t significand, int binary_exponent, int k) {
+  if (k < kMinPowerOfTen || k > kMaxPowerOfTen) {
+    return kUndecided;
+  }
+  const int leading_zeros = std::countl_zero(significand);
+  const std::uint64_t normalised = significand << leading_zeros;
+  const detail::PowerOfTen power = PowerOfTenLowerBound(k);
+  // T = normalised * significand(10^k) * 2^(e - zeros + exponent(10^k)).
+  // `top` drops the low 64 bits of the 192-bit product, so that
+  // L = top * 2^-fraction_bits with:
+  const UInt128 top = MultiplyHigh(normalised, power.significand);
+  const int fraction_bits = -(64 + binary_exponent - leading_zeros + power.exponent);
+  // T < 10^19 < 2^64 and top >= 2^126 put fraction_bits near 62 to 72.
+  if (fraction_bits < 60 || fraction_bits > 127) {
+    return kUndecided;
+  }
+  // T - L < T * 2^-118 (the power) + 2^-fraction_bits (the dropped bits)
+  //       < 2^64 * 2^-118 + 2^-60 < 2^-50.
+  bool carry = false;
+  const UInt128 upper = Add(top, ShiftLeft(UInt128{0, 1}, fraction_bits - 50), carry);
+  const UInt128 whole = ShiftRight(top, fraction_bits);
+  if (carry || whole.high != 0 || ShiftRight(upper, fraction_bits) != whole) {
+    return kUndecided;
+  }
+  return whole.low;
+}
+
+// The exact way, with big integers: any double, any k.
+std::uint64_t ScaledDigitsWithBigIntegers(std::uint64_t significand, int binary_exponent, int k) {
   BigUnsigned value(significand);
-  if (decimal_shift >= 0) {
+  if (k >= 0) {
     // significand * 2^e * 10^k = (significand * 5^k) * 2^(e + k)
-    value.MultiplyByPowerOfFive(static_cast<unsigned>(decimal_shift));
-    const int twos = binary_exponent + decimal_shift;
+    value.MultiplyByPowerOfFive(static_cast<unsigned>(k));
+    const int twos = binary_exponent + k;
     if (twos >= 0) {
       value.ShiftLeft(static_cast<std::size_t>(twos));
       return value.ExtractBits(0, 64);
@@ -52,9 +130,23 @@ std::uint64_t ScaledDigits(std::uint64_t significand, int binary_exponent, int g
   }
   // A large magnitude: binary_exponent is positive here.
   value.ShiftLeft(static_cast<std::size_t>(binary_exponent));
-  const auto n = static_cast<unsigned>(-decimal_shift);
+  const auto n = static_cast<unsigned>(-k);
   value.DivideByPowerOfFive(n);
   return value.ExtractBits(n, 64);
+}
+
+// floor(magnitude * 10^(18 - point)) for the guessed point.
+std::uint64_t ScaledDigits(std::uint64_t significand, int binary_exponent, int guessed_point) {
+  const int k = 18 - guessed_point;
+  if (const std::uint64_t digits = ScaledDigitsExactly(significand, binary_exponent, k);
+      digits != kUndecided) {
+    return digits;
+  }
+  if (const std::uint64_t digits = ScaledDigitsFromTable(significand, binary_exponent, k);
+      digits != kUndecided) {
+    return digits;
+  }
+  return ScaledDigitsWithBigIntegers(significand, binary_exponent, k);
 }
 
 ShownDigits DigitsOfFinite(std::uint64_t bits) {

@@ -1,14 +1,21 @@
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "calc/big_unsigned.h"
+#include "calc/powers_of_ten.h"
 #include "calc/text_store.h"
 #include "calc/text_to_number.h"
+#include "calc/uint128.h"
 
 namespace tamrel {
 namespace {
 
 using detail::BigUnsigned;
+using detail::MultiplyHigh;
+using detail::PowerOfTen;
+using detail::PowerOfTenLowerBound;
+using detail::UInt128;
 
 // Only this many significant digits take part; one more decides the rounding.
 constexpr int kSignificantDigits = 24;
@@ -160,6 +167,94 @@ double RoundToDouble(const BigUnsigned& value, bool inexact, std::int64_t binary
   return FromBits(bits | (negative ? kSignBit : 0));
 }
 
+// What the fast way answers when it cannot be sure: the bits of +0.0, which
+// no normal double has. (Plain bits rather than an optional: this is the
+// hot path, and the compiler returns an optional through memory.)
+constexpr std::uint64_t kUndecided = 0;
+
+// The magnitude bits of the double nearest to value * 2^binary_exponent,
+// halfway cases toward zero, for `value` of at least 2^126 whose result is
+// a normal double; kUndecided otherwise (subnormal or infinite results).
+std::uint64_t NearestNormalBits(const UInt128& value, int binary_exponent) {
+  const int length = detail::BitLength(value);
+  int top_exponent = length - 1 + binary_exponent;
+  if (length < 127 || top_exponent < -1022 || top_exponent >= 1024) {
+    return kUndecided;
+  }
+  const int dropped = length - 53;
+  std::uint64_t significand = detail::ShiftRight(value, dropped).low;
+  // Above half rounds up; exactly half stays, which is toward zero.
+  if (detail::BitAt(value, dropped - 1) && detail::AnyBitBelow(value, dropped - 1)) {
+    ++significand;
+    if (significand == (std::uint64_t{1} << 53)) {
+      significand >>= 1;
+      ++top_exponent;
+      if (top_exponent >= 1024) {
+        return kUndecided;
+      }
+    }
+  }
+  return (static_cast<std::uint64_t>(top_exponent + 1023) << 52) |
+         (significand & ((std::uint64_t{1} << 52) - 1));
+}
+
+// digits * 10^decimal_exponent from a product with the rounded-down power of
+// ten: the product is a lower bound L of the value V, and V < U for an upper
+// bound U from the known error. Rounding is monotonic, so when L and U
+// round to the same double, V does too. When they do not (V lies close to
+// halfway between two doubles, or is one of the few values on which the
+// halfway rule decides), or when the result is not a normal double, the
+// exact way must decide. Gives the magnitude bits, or kUndecided.
+std::uint64_t NearestBitsFromTable(const unsigned char* digits, int count,
+                                   std::int64_t decimal_exponent) {
+  if (decimal_exponent < detail::kMinPowerOfTen || decimal_exponent > detail::kMaxPowerOfTen) {
+    return kUndecided;
+  }
+  // The digits as a whole number: up to 24 digits, below 2^80.
+  std::uint64_t leading = 0;
+  const int leading_count = count < 19 ? count : 19;
+  for (int i = 0; i < leading_count; ++i) {
+    leading = leading * 10 + digits[i];
+  }
+  std::uint64_t trailing = 0;
+  std::uint64_t trailing_scale = 1;
+  for (int i = leading_count; i < count; ++i) {
+    trailing = trailing * 10 + digits[i];
+    trailing_scale *= 10;
+  }
+  bool carry = false;  // never: the sum is below 10^24
+  const UInt128 whole =
+      detail::Add(detail::Multiply64(leading, trailing_scale), UInt128{0, trailing}, carry);
+
+  // whole is about top64 * 2^(length - 64), exactly so when it has at most
+  // 64 bits; otherwise the bits below the top 64 are cut off.
+  const int length = detail::BitLength(whole);
+  const std::uint64_t top64 =
+      length > 64 ? detail::ShiftRight(whole, length - 64).low : whole.low << (64 - length);
+  const bool digits_cut = length > 64 && detail::AnyBitBelow(whole, length - 64);
+
+  // V = whole * 10^decimal_exponent, about
+  // top64 * 2^(length - 64) * power.significand * 2^power.exponent; `lower`
+  // drops the low 64 bits of the product and is L in units of
+  // 2^binary_exponent.
+  const PowerOfTen power = PowerOfTenLowerBound(static_cast<int>(decimal_exponent));
+  const UInt128 lower = MultiplyHigh(top64, power.significand);
+  const int binary_exponent = length + power.exponent;
+  // V - L < L * 2^-117 from the power and the dropped product bits, and
+  // another L * 2^-63 when digits were cut off: take L * 2^-62 then.
+  const UInt128 error = detail::ShiftRight(lower, digits_cut ? 62 : 117);
+  bool error_carry = false;
+  bool unit_carry = false;
+  const UInt128 upper =
+      detail::Add(detail::Add(lower, error, error_carry), UInt128{0, 1}, unit_carry);
+  if (error_carry || unit_carry) {
+    return kUndecided;
+  }
+
+  const std::uint64_t bits = NearestNormalBits(lower, binary_exponent);
+  return bits == NearestNormalBits(upper, binary_exponent) ? bits : kUndecided;
+}
+
 double ValueOf(const DecimalScan& scan) {
   if (!scan.digit_seen) {
     return 0.0;  // no number, whatever sign stood in front
@@ -214,6 +309,11 @@ double ValueOf(const DecimalScan& scan) {
     return SignedZero(scan.negative);  // below 1e-325, less than half the smallest subnormal
   }
 
+  if (const std::uint64_t bits = NearestBitsFromTable(digits, count, exponent);
+      bits != kUndecided) {
+    return FromBits(bits | (scan.negative ? kSignBit : 0));
+  }
+
   BigUnsigned value;
   for (int i = 0; i < count; ++i) {
     value.MultiplyBy(10);
@@ -245,6 +345,15 @@ double ParseDecimal(const char* text) {
 }
 
 double TextToNumber(const char* text) {
+  // The folded copy is never longer than the text. A short one, and the
+  // texts of the edit boxes are short, is made on the stack; a long one
+  // comes from the store.
+  constexpr std::size_t kShortCopy = 64;
+  if (const std::size_t length = std::strlen(text); length < kShortCopy) {
+    char folded[kShortCopy];
+    detail::FoldFullWidthInto(text, folded);
+    return ParseDecimal(folded);
+  }
   const OwnedText folded(FoldFullWidth(text));
   return ParseDecimal(folded.get());
 }

@@ -8,6 +8,11 @@ namespace tamrel {
 // Full-width forms of the GBK code page folded to ASCII; a new text.
 char* FoldFullWidth(const char* text);
 
+namespace detail {
+// The same into `folded`, which has room for strlen(text) + 1 bytes.
+void FoldFullWidthInto(const char* text, char* folded);
+}  // namespace detail
+
 // The longest decimal number at the front of `text` (after white space),
 // rounded to the nearest double with ties toward zero. No folding.
 double ParseDecimal(const char* text);

@@ -238,4 +238,31 @@ double NearestDouble(bool negative, const std::string& digits, std::int64_t expo
   return std::bit_cast<double>((up ? low + 1 : low) | sign);
 }
 
+Decimal ExactDecimal(std::uint64_t significand, std::int64_t binary_exponent) {
+  // significand * 2^-n = (significand * 5^n) * 10^-n
+  Natural n = FromUint(significand);
+  std::int64_t exponent = 0;
+  if (binary_exponent >= 0) {
+    Shl(n, binary_exponent);
+  } else {
+    for (std::int64_t i = 0; i < -binary_exponent; ++i) MulSmall(n, 5);
+    exponent = binary_exponent;
+  }
+  std::string digits = ToDecimal(n);
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.pop_back();
+    ++exponent;
+  }
+  return {digits, exponent};
+}
+
+int CompareWithPowerOfTen(std::uint64_t high, std::uint64_t low, std::int64_t binary_exponent,
+                          std::int64_t k) {
+  Natural value = FromUint(low);
+  Natural upper = FromUint(high);
+  Shl(upper, 64);
+  value = Add(value, upper);
+  return -CompareScaled(FromUint(1), k, value, binary_exponent);
+}
+
 }  // namespace tamrel::reference

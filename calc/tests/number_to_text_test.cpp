@@ -118,5 +118,30 @@ TEST(NumberToText, AgreesWithExactReferenceNearRoundingBoundaries) {
   }
 }
 
+// Exact decimals d * 10^j above 1e18 scale to whole numbers, which a quick
+// estimate from below cannot tell from the number under them; and around
+// 1e-10 and 1e18 the digits change from one fast way to the other.
+TEST(NumberToText, AgreesWithExactReferenceOnExactDecimalsAndAtTheSeams) {
+  std::mt19937_64 random(27);
+  for (int j = 15; j <= 22; ++j) {
+    std::uint64_t five_power = 1;
+    for (int i = 0; i < j; ++i) five_power *= 5;
+    const std::uint64_t max_factor = ((std::uint64_t{1} << 53) - 1) / five_power;
+    std::uniform_int_distribution<std::uint64_t> factor(1, max_factor);
+    for (int i = 0; i < 50; ++i) {
+      // d * 5^j < 2^53 is exact, and so is the scaling by 2^j.
+      const double value = std::ldexp(static_cast<double>(factor(random) * five_power), j);
+      ASSERT_EQ(Spelled(value), reference::NumberText(value)) << HexOf(value);
+    }
+  }
+  for (const double seam : {1e-11, 1e-10, 1e-9, 1e17, 1e18, 1e19}) {
+    std::uniform_real_distribution<double> near(seam * 0.5, seam * 2);
+    for (int i = 0; i < 200; ++i) {
+      const double value = near(random);
+      ASSERT_EQ(Spelled(value), reference::NumberText(value)) << HexOf(value);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tamrel

@@ -155,6 +155,38 @@ INSTANTIATE_TEST_SUITE_P(
                       FoldCase{"12\xA3", "12"}, FoldCase{"\xA3\xB1\xA3", "1"},
                       FoldCase{"\x80\x31", "\x80\x31"}));
 
+// The digits of a text that take part, as the reader must take them: at most
+// 24 significant digits, rounded on the 25th; `scale` is the power of ten
+// that the whole number of `significant` stands for.
+struct TakenPart {
+  std::string significant;
+  std::int64_t scale;
+};
+
+TakenPart TakePart(std::string digits, std::int64_t scale) {
+  const std::size_t first = digits.find_first_not_of('0');
+  std::string significant = first == std::string::npos ? "" : digits.substr(first);
+  if (significant.size() > 24) {
+    scale += static_cast<std::int64_t>(significant.size()) - 24;
+    const bool up = significant[24] >= '5';
+    significant.resize(24);
+    if (up) {
+      int at = 23;
+      while (at >= 0 && significant[at] == '9') significant[at--] = '0';
+      if (at < 0)
+        significant.insert(significant.begin(), '1');
+      else
+        ++significant[at];
+    }
+  }
+  return {significant, scale};
+}
+
+double ExpectedValue(bool negative, const std::string& digits, std::int64_t scale) {
+  const TakenPart part = TakePart(digits, scale);
+  return reference::NearestDouble(negative, part.significant, part.scale);
+}
+
 // Generated texts: sign, digits before and after the point, exponent; the
 // reference reads the same parts with exact arithmetic.
 TEST(TextToNumber, AgreesWithExactReferenceOnGeneratedTexts) {
@@ -172,27 +204,61 @@ TEST(TextToNumber, AgreesWithExactReferenceOnGeneratedTexts) {
     const int e = exponent(random);
     const std::string text =
         (negative ? "-" : "") + whole + "." + fraction + "e" + std::to_string(e);
+    const double expected =
+        ExpectedValue(negative, whole + fraction, e - static_cast<std::int64_t>(fraction.size()));
+    ASSERT_EQ(HexOf(TextToNumber(text.c_str())), HexOf(expected)) << text;
+  }
+}
 
-    // The parts that take part: 24 significant digits, rounded on the 25th.
-    std::string significant = whole + fraction;
-    std::int64_t scale = e - static_cast<std::int64_t>(fraction.size());
-    const std::size_t first = significant.find_first_not_of('0');
-    significant = first == std::string::npos ? "" : significant.substr(first);
-    if (significant.size() > 24) {
-      scale += static_cast<std::int64_t>(significant.size()) - 24;
-      const bool up = significant[24] >= '5';
-      significant.resize(24);
-      if (up) {
-        int at = 23;
-        while (at >= 0 && significant[at] == '9') significant[at--] = '0';
-        if (at < 0)
-          significant.insert(significant.begin(), '1');
-        else
-          ++significant[at];
+// Where a quick estimate cannot decide: texts at and next to the exact
+// midpoint between two neighbouring doubles, cut to 17 to 25 digits, over
+// the whole range of normal doubles, and more of them between 2^42 and 2^80
+// where the midpoints themselves have at most 24 digits.
+TEST(TextToNumber, AgreesWithExactReferenceNextToMidpoints) {
+  std::mt19937_64 random(2117);
+  std::uniform_int_distribution<std::uint64_t> any_exponent(1, 0x7FD);
+  std::uniform_int_distribution<std::uint64_t> short_midpoints(1023 + 42, 1023 + 79);
+  for (int i = 0; i < 200; ++i) {
+    const std::uint64_t biased_exponent =
+        i % 2 == 0 ? any_exponent(random) : short_midpoints(random);
+    const std::uint64_t bits = (biased_exponent << 52) | (random() & 0xFFFFFFFFFFFFF);
+    const auto biased = static_cast<std::int64_t>(biased_exponent);
+    // (2m + 1) * 2^(e - 1) is halfway between m * 2^e and (m + 1) * 2^e.
+    const std::uint64_t significand = (bits & 0xFFFFFFFFFFFFF) | (std::uint64_t{1} << 52);
+    const reference::Decimal midpoint =
+        reference::ExactDecimal(2 * significand + 1, biased - 1075 - 1);
+    const auto length = static_cast<std::int64_t>(midpoint.digits.size());
+    for (const std::int64_t cut : {17, 19, 20, 23, 24, 25}) {
+      if (cut > length) continue;
+      std::string digits = midpoint.digits.substr(0, static_cast<std::size_t>(cut));
+      const std::int64_t scale = midpoint.exponent + length - cut;
+      const bool negative = random() % 2 == 0;
+      std::string variants[] = {digits, digits};
+      if (variants[1].back() != '9') ++variants[1].back();  // just above the cut
+      for (const std::string& variant : variants) {
+        const std::string text = (negative ? "-" : "") + variant + "e" + std::to_string(scale);
+        ASSERT_EQ(HexOf(TextToNumber(text.c_str())), HexOf(ExpectedValue(negative, variant, scale)))
+            << text;
       }
     }
-    const double expected = reference::NearestDouble(negative, significant, scale);
-    ASSERT_EQ(HexOf(TextToNumber(text.c_str())), HexOf(expected)) << text;
+    if (length <= 24) {
+      // The exact midpoint: toward zero.
+      const std::string text = midpoint.digits + "e" + std::to_string(midpoint.exponent);
+      ASSERT_EQ(HexOf(TextToNumber(text.c_str())), HexOf(FromBits(bits))) << text;
+    }
+  }
+}
+
+TEST(TextToNumber, ReadsLongTextsAsShortOnes) {
+  // Full-width digits take two bytes each: the folded copy of a text of 31
+  // of them fits a short buffer, 32 and more do not.
+  for (const int count : {1, 31, 32, 33, 40, 200}) {
+    std::string text = "\xA3\xB1";                       // １
+    for (int i = 1; i < count; ++i) text += "\xA3\xB0";  // ０
+    const double expected = reference::NearestDouble(false, "1", count - 1);
+    EXPECT_EQ(HexOf(TextToNumber(text.c_str())), HexOf(expected)) << count;
+    EXPECT_EQ(HexOf(TextToNumber(("  " + std::string(count, '0') + "1.5").c_str())), HexOf(1.5))
+        << count;
   }
 }
 
