@@ -222,8 +222,6 @@ void TypeAscii(const char* text) {
   }
 }
 
-namespace {
-
 bool MoveCursorTo(POINT point) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -242,6 +240,8 @@ bool MoveCursorTo(POINT point) {
       },
       3000);
 }
+
+namespace {
 
 bool SendButton(DWORD flag, bool down) {
   INPUT press{};

@@ -62,6 +62,7 @@ bool BringToFront(HWND window);
 void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
 void TypeAscii(const char* text);                   // digits, ".", "-"
 bool ClickAt(POINT screen_point);
+bool MoveCursorTo(POINT screen_point);  // and waits until the cursor is there
 POINT CentreOf(HWND window);
 // A point of the title bar where the window answers HTCLOSE, if any.
 std::optional<POINT> CloseBoxOf(HWND window);
