@@ -52,13 +52,13 @@ class RoadRun {
     if (!Await([&] { return (window_ = program_.FindMainWindow()) != nullptr; })) {
       return false;
     }
-    boxes_ = ChildrenOfClass(window_, L"Edit");
-    const std::vector<HWND> buttons = ChildrenOfClass(window_, L"Button");
-    if (boxes_.size() != 3 || buttons.size() != 1) {
+    const std::optional<MainWindowControls> controls = ControlsOf(window_);
+    if (!controls) {
       ADD_FAILURE() << "the window lacks its controls";
       return false;
     }
-    button_ = buttons[0];
+    boxes_ = controls->boxes;
+    button_ = controls->button;
     if (!Await([&] { return program_.ReadyForInput(window_); })) return false;
     TypeAscii("240");
     if (!Await([&] { return TextOf(boxes_[0]) == "240"; })) return false;

@@ -115,11 +115,10 @@ class BadInputTest : public ::testing::Test {
     ASSERT_TRUE(program_.started());
     window_ = program_.WaitForMainWindow(kStartTimeoutMs);
     ASSERT_NE(window_, nullptr);
-    boxes_ = ChildrenOfClass(window_, L"Edit");
-    const std::vector<HWND> buttons = ChildrenOfClass(window_, L"Button");
-    ASSERT_EQ(boxes_.size(), 3u);
-    ASSERT_EQ(buttons.size(), 1u);
-    button_ = buttons[0];
+    const std::optional<MainWindowControls> controls = ControlsOf(window_);
+    ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+    boxes_ = controls->boxes;
+    button_ = controls->button;
     ASSERT_TRUE(program_.ReadyForInput(window_));
   }
 
@@ -243,10 +242,10 @@ TEST(QueuedClicksTest, AThousandClicksQueuedAtOnceAreAThousandCalculations) {
                          L"--log-results --log \"" + log.path() + L"\"");
   const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(window, nullptr);
-  const std::vector<HWND> boxes = ChildrenOfClass(window, L"Edit");
-  const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
-  ASSERT_EQ(boxes.size(), 3u);
-  ASSERT_EQ(buttons.size(), 1u);
+  const std::optional<MainWindowControls> controls = ControlsOf(window);
+  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  const std::vector<HWND>& boxes = controls->boxes;
+  const HWND button = controls->button;
   ASSERT_TRUE(program.ReadyForInput(window));
 
   TypeAscii("330");
@@ -264,13 +263,13 @@ TEST(QueuedClicksTest, AThousandClicksQueuedAtOnceAreAThousandCalculations) {
 
   ULONGLONG start = GetTickCount64();
   for (int i = 0; i < kPostedClicks; ++i) {
-    ASSERT_TRUE(PostMessageW(buttons[0], BM_CLICK, 0, 0));
+    ASSERT_TRUE(PostMessageW(button, BM_CLICK, 0, 0));
   }
   wait_for_results(kPostedClicks);
   std::printf("%d posted clicks calculated in %llu ms\n", kPostedClicks, GetTickCount64() - start);
   EXPECT_TRUE(Responsive(window));
 
-  ASSERT_TRUE(MoveCursorTo(CentreOf(buttons[0])));
+  ASSERT_TRUE(MoveCursorTo(CentreOf(button)));
   std::vector<INPUT> clicks(2 * kMouseClicks);
   for (std::size_t i = 0; i < clicks.size(); ++i) {
     clicks[i].type = INPUT_MOUSE;

@@ -21,11 +21,10 @@ class CalculationTest : public ::testing::Test {
     ASSERT_TRUE(program_.started());
     window_ = program_.WaitForMainWindow(kStartTimeoutMs);
     ASSERT_NE(window_, nullptr);
-    boxes_ = ChildrenOfClass(window_, L"Edit");
-    const std::vector<HWND> buttons = ChildrenOfClass(window_, L"Button");
-    ASSERT_EQ(boxes_.size(), 3u);
-    ASSERT_EQ(buttons.size(), 1u);
-    button_ = buttons[0];
+    const std::optional<MainWindowControls> controls = ControlsOf(window_);
+    ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+    boxes_ = controls->boxes;
+    button_ = controls->button;
     ASSERT_TRUE(program_.ReadyForInput(window_));
   }
 

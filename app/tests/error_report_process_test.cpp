@@ -62,17 +62,17 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
                          L"--fail-size 20 --at-exit-marker \"" + marker.path() + L"\"");
   const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(window, nullptr);
-  const std::vector<HWND> boxes = ChildrenOfClass(window, L"Edit");
-  const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
-  ASSERT_EQ(boxes.size(), 3u);
-  ASSERT_EQ(buttons.size(), 1u);
+  const std::optional<MainWindowControls> controls = ControlsOf(window);
+  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  const std::vector<HWND>& boxes = controls->boxes;
+  const HWND button = controls->button;
   ASSERT_TRUE(program.ReadyForInput(window));
 
   // A calculation that needs no 20-byte text works as usual.
   TypeAscii("240");
   PressKeys({VK_TAB});
   TypeAscii("720");
-  ASSERT_TRUE(ClickAt(CentreOf(buttons[0])));
+  ASSERT_TRUE(ClickAt(CentreOf(button)));
   ASSERT_TRUE(Shows(boxes[2], "5.036V"));
 
   // 12345678901234 leaves the box as "1.234567890123e+013": 19 bytes and
@@ -96,7 +96,7 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
 
   // The window is still usable, but its click reaches no handler: a
   // calculation would empty the result box first.
-  ASSERT_TRUE(ClickAt(CentreOf(buttons[0])));
+  ASSERT_TRUE(ClickAt(CentreOf(button)));
   Sleep(kNoEffectMs);
   EXPECT_EQ(TextOf(boxes[2]), "5.036V");
   EXPECT_EQ(FindReportBox(program.id()), report);  // still the one box

@@ -134,6 +134,16 @@ bool ProgramProcess::ReadyForInput(HWND window) const {
          WaitUntil([&] { return FocusedWindow() != nullptr; }, 5000);
 }
 
+std::optional<MainWindowControls> ControlsOf(HWND window) {
+  MainWindowControls controls{ChildrenOfClass(window, L"Edit"), nullptr};
+  const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
+  if (controls.boxes.size() != 3 || buttons.size() != 1) {
+    return std::nullopt;
+  }
+  controls.button = buttons[0];
+  return controls;
+}
+
 std::vector<HWND> VisibleTopLevelWindowsOf(DWORD process_id) {
   WindowSearch search{process_id, {}};
   EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&search));

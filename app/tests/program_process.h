@@ -57,6 +57,14 @@ std::string TextOf(HWND window);
 // The controls of the main window by class, ordered from left to right.
 std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* window_class);
 
+// The main window's edit boxes (R1, R2, Vout, from left to right) and its
+// button; nothing unless the window holds exactly those.
+struct MainWindowControls {
+  std::vector<HWND> boxes;
+  HWND button = nullptr;
+};
+std::optional<MainWindowControls> ControlsOf(HWND window);
+
 // Real input through the system's input queue.
 bool BringToFront(HWND window);
 void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse

@@ -56,15 +56,16 @@ int TakeScreenshot(const std::wstring& output) {
   if (window == nullptr || !program.ReadyForInput(window)) {
     return Fail("the window did not appear");
   }
-  const std::vector<HWND> boxes = ChildrenOfClass(window, L"Edit");
-  const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
-  if (boxes.size() != 3 || buttons.size() != 1) {
+  const std::optional<MainWindowControls> controls = ControlsOf(window);
+  if (!controls) {
     return Fail("the window does not hold its three boxes and its button");
   }
+  const std::vector<HWND>& boxes = controls->boxes;
   TypeAscii("240");
   PressKeys({VK_TAB});
   TypeAscii("720");
-  if (!WaitUntil([&] { return TextOf(boxes[1]) == "720"; }) || !ClickAt(CentreOf(buttons[0])) ||
+  if (!WaitUntil([&] { return TextOf(boxes[1]) == "720"; }) ||
+      !ClickAt(CentreOf(controls->button)) ||
       !WaitUntil([&] { return TextOf(boxes[2]) == "5.036V"; })) {
     return Fail("typing and clicking did not give 5.036V");
   }
