@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/main_window_test.h"
 #include "app/tests/program_log.h"
 #include "app/tests/program_process.h"
 #include "app/tests/report_box.h"
@@ -21,6 +22,7 @@ namespace tamrel::app::testing {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;
+
 // Pasting a megabyte into an edit control is the platform's business and
 // may take a while under Wine; the normalisation afterwards must not.
 constexpr DWORD kPasteTimeoutMs = 60000;
@@ -109,28 +111,8 @@ std::string CoreNormalised(const std::string& text) {
   return normalised.absent() ? std::string() : std::string(normalised.get());
 }
 
-class BadInputTest : public ::testing::Test {
+class BadInputTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(program_.started());
-    window_ = program_.WaitForMainWindow(kStartTimeoutMs);
-    ASSERT_NE(window_, nullptr);
-    const std::optional<MainWindowControls> controls = ControlsOf(window_);
-    ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
-    boxes_ = controls->boxes;
-    button_ = controls->button;
-    ASSERT_TRUE(program_.ReadyForInput(window_));
-  }
-
-  void TearDown() override {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program_.WaitForExit(10000), std::optional<DWORD>(0));
-  }
-
-  bool FocusIs(HWND control) const {
-    return WaitUntil([&] { return program_.FocusedWindow() == control; });
-  }
-
   // Pastes `bytes` over the whole text of R1, which has the focus; returns
   // what the box then holds.
   std::string PasteIntoR1(const std::string& bytes) {
@@ -167,11 +149,7 @@ class BadInputTest : public ::testing::Test {
     return took;
   }
 
-  ProgramProcess program_{L"tamrel.exe"};
   ClipboardOwner clipboard_;
-  HWND window_ = nullptr;
-  std::vector<HWND> boxes_;
-  HWND button_ = nullptr;
 };
 
 TEST_F(BadInputTest, LongPastesIntoR1AreNormalisedAtOnce) {

@@ -5,34 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/main_window_test.h"
 #include "app/tests/program_process.h"
 #include "app/tests/wait_until.h"
 
 namespace tamrel::app::testing {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 20000;
 // How long a key that must not calculate is given to do so all the same.
 constexpr DWORD kNoEffectMs = 500;
 
-class CalculationTest : public ::testing::Test {
+class CalculationTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(program_.started());
-    window_ = program_.WaitForMainWindow(kStartTimeoutMs);
-    ASSERT_NE(window_, nullptr);
-    const std::optional<MainWindowControls> controls = ControlsOf(window_);
-    ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
-    boxes_ = controls->boxes;
-    button_ = controls->button;
-    ASSERT_TRUE(program_.ReadyForInput(window_));
-  }
-
-  void TearDown() override {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program_.WaitForExit(10000), std::optional<DWORD>(0));
-  }
-
   HWND r1() const { return boxes_[0]; }
   HWND r2() const { return boxes_[1]; }
   HWND vout() const { return boxes_[2]; }
@@ -41,20 +25,12 @@ class CalculationTest : public ::testing::Test {
     return WaitUntil([&] { return TextOf(box) == text; });
   }
   void ClickButton() { ASSERT_TRUE(ClickAt(CentreOf(button_))); }
-  bool FocusIs(HWND control) const {
-    return WaitUntil([&] { return program_.FocusedWindow() == control; });
-  }
   void Erase(HWND box) {
     for (std::size_t i = TextOf(box).size(); i > 0; --i) {
       PressKeys({VK_BACK});
     }
     ASSERT_TRUE(Shows(box, ""));
   }
-
-  ProgramProcess program_{L"tamrel.exe"};
-  HWND window_ = nullptr;
-  std::vector<HWND> boxes_;
-  HWND button_ = nullptr;
 };
 
 // One program for the whole road, one step after another, as a user would
