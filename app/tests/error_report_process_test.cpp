@@ -106,6 +106,37 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
   EXPECT_FALSE(marker.exists());
 }
 
+TEST(ErrorReportProcessTest, AnObjectThatCannotBeMadeIsReportedWithItsSize) {
+  // C++ objects fail like texts: a report for the size asked, never an
+  // exception through a window procedure that would end the program silently.
+  AtExitMarker marker;
+  ProgramProcess program(L"tamrel-test-alloc-fail.exe",
+                         L"--fail-objects-from 400000 --at-exit-marker \"" + marker.path() + L"\"");
+  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  const std::optional<MainWindowControls> controls = ControlsOf(window);
+  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  ASSERT_TRUE(program.ReadyForInput(window));
+
+  // Above the decoded picture (452 x 223 x 3 bytes), which start-up makes.
+  // Tidying R1 copies its 250,000 characters into a string of 250,002 wide
+  // characters: 500,004 bytes, more than the heap will give.
+  const std::wstring long_text(250000, L'x');
+  SendMessageW(controls->boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(long_text.c_str()));
+  PressKeys({VK_TAB});
+
+  const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(ReadCaption(report), kCaption);
+  // 分配 500004 字节内存失败!
+  EXPECT_EQ(ReadReportText(report),
+            kReportStart +
+                "\xB7\xD6\xC5\xE4 500004 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
+  CloseReportBox(report);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+  EXPECT_FALSE(marker.exists());
+}
+
 TEST(ErrorReportProcessTest, ADamagedWindowTableIsReportedBeforeAnyWindow) {
   ProgramProcess program(L"tamrel-test-damaged-description.exe");
   ASSERT_TRUE(program.started());

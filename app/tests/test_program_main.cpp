@@ -2,6 +2,8 @@
 // a heap that refuses one size of request and an at-exit routine that leaves
 // a marker file, both chosen on the command line of the test program.
 //   --fail-size N        every request of N bytes finds the heap exhausted
+//   --fail-objects-from N   every C++ object of N bytes or more finds the
+//                           heap behind operator new exhausted
 //   --at-exit-marker P   the at-exit routine writes the file P
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
@@ -10,12 +12,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/object_heap.h"
 #include "app/program_main.h"
 #include "app/text_heap.h"
 
 namespace {
 
 std::size_t refused_size = static_cast<std::size_t>(-1);
+std::size_t refused_objects_from = static_cast<std::size_t>(-1);
 std::wstring at_exit_marker;
 
 void* RefusingAllocate(std::size_t size) {
@@ -23,6 +27,10 @@ void* RefusingAllocate(std::size_t size) {
 }
 
 void ProcessHeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+
+void* RefusingLargeObjects(std::size_t size) {
+  return size >= refused_objects_from ? nullptr : HeapAlloc(GetProcessHeap(), 0, size);
+}
 
 void WriteAtExitMarker() {
   if (at_exit_marker.empty()) {
@@ -47,6 +55,8 @@ void ReadArguments() {
     const std::wstring name = arguments[i];
     if (name == L"--fail-size") {
       refused_size = std::wcstoul(arguments[i + 1], nullptr, 10);
+    } else if (name == L"--fail-objects-from") {
+      refused_objects_from = std::wcstoul(arguments[i + 1], nullptr, 10);
     } else if (name == L"--at-exit-marker") {
       at_exit_marker = arguments[i + 1];
     }
@@ -61,6 +71,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   const UINT mode = SetErrorMode(0);
   SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   ReadArguments();
+  tamrel::app::ObjectHeap() = tamrel::Heap{&RefusingLargeObjects, &ProcessHeapRelease};
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
   setup.heap = tamrel::Heap{&RefusingAllocate, &ProcessHeapRelease};
   setup.at_exit_routine = &WriteAtExitMarker;
