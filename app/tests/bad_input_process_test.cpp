@@ -218,13 +218,12 @@ TEST(QueuedClicksTest, AThousandClicksQueuedAtOnceAreAThousandCalculations) {
   LogFile log;
   ProgramProcess program(L"tamrel-test-alloc-fault.exe",
                          L"--log-results --log \"" + log.path() + L"\"");
-  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
-  ASSERT_NE(window, nullptr);
-  const std::optional<MainWindowControls> controls = ControlsOf(window);
-  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  const std::optional<MainWindowControls> controls =
+      WaitUntilReadyForInput(program, kStartTimeoutMs);
+  ASSERT_TRUE(controls.has_value()) << "no window with its boxes and button, ready for input";
+  const HWND window = controls->window;
   const std::vector<HWND>& boxes = controls->boxes;
   const HWND button = controls->button;
-  ASSERT_TRUE(program.ReadyForInput(window));
 
   TypeAscii("330");
   PressKeys({VK_TAB});

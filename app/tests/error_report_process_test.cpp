@@ -60,13 +60,11 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
   AtExitMarker marker;
   ProgramProcess program(L"tamrel-test-alloc-fail.exe",
                          L"--fail-size 20 --at-exit-marker \"" + marker.path() + L"\"");
-  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
-  ASSERT_NE(window, nullptr);
-  const std::optional<MainWindowControls> controls = ControlsOf(window);
-  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  const std::optional<MainWindowControls> controls =
+      WaitUntilReadyForInput(program, kStartTimeoutMs);
+  ASSERT_TRUE(controls.has_value()) << "no window with its boxes and button, ready for input";
   const std::vector<HWND>& boxes = controls->boxes;
   const HWND button = controls->button;
-  ASSERT_TRUE(program.ReadyForInput(window));
 
   // A calculation that needs no 20-byte text works as usual.
   TypeAscii("240");
@@ -112,11 +110,9 @@ TEST(ErrorReportProcessTest, AnObjectThatCannotBeMadeIsReportedWithItsSize) {
   AtExitMarker marker;
   ProgramProcess program(L"tamrel-test-alloc-fail.exe",
                          L"--fail-objects-from 400000 --at-exit-marker \"" + marker.path() + L"\"");
-  const HWND window = program.WaitForMainWindow(kStartTimeoutMs);
-  ASSERT_NE(window, nullptr);
-  const std::optional<MainWindowControls> controls = ControlsOf(window);
-  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
-  ASSERT_TRUE(program.ReadyForInput(window));
+  const std::optional<MainWindowControls> controls =
+      WaitUntilReadyForInput(program, kStartTimeoutMs);
+  ASSERT_TRUE(controls.has_value()) << "no window with its boxes and button, ready for input";
 
   // Above the decoded picture (452 x 223 x 3 bytes), which start-up makes.
   // Tidying R1 copies its 250,000 characters into a string of 250,002 wide

@@ -8,13 +8,12 @@ namespace tamrel::app::testing {
 
 void MainWindowTest::SetUp() {
   ASSERT_TRUE(program_.started());
-  window_ = program_.WaitForMainWindow(kStartTimeoutMs);
-  ASSERT_NE(window_, nullptr);
-  const std::optional<MainWindowControls> controls = ControlsOf(window_);
-  ASSERT_TRUE(controls.has_value()) << "the window lacks its boxes and button";
+  const std::optional<MainWindowControls> controls =
+      WaitUntilReadyForInput(program_, kStartTimeoutMs);
+  ASSERT_TRUE(controls.has_value()) << "no window with its boxes and button, ready for input";
+  window_ = controls->window;
   boxes_ = controls->boxes;
   button_ = controls->button;
-  ASSERT_TRUE(program_.ReadyForInput(window_));
 }
 
 void MainWindowTest::TearDown() {

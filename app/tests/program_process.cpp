@@ -135,12 +135,25 @@ bool ProgramProcess::ReadyForInput(HWND window) const {
 }
 
 std::optional<MainWindowControls> ControlsOf(HWND window) {
-  MainWindowControls controls{ChildrenOfClass(window, L"Edit"), nullptr};
+  MainWindowControls controls{window, ChildrenOfClass(window, L"Edit"), nullptr};
   const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
   if (controls.boxes.size() != 3 || buttons.size() != 1) {
     return std::nullopt;
   }
   controls.button = buttons[0];
+  return controls;
+}
+
+std::optional<MainWindowControls> WaitUntilReadyForInput(const ProgramProcess& program,
+                                                         DWORD timeout_ms) {
+  const HWND window = program.WaitForMainWindow(timeout_ms);
+  if (window == nullptr) {
+    return std::nullopt;
+  }
+  std::optional<MainWindowControls> controls = ControlsOf(window);
+  if (!controls || !program.ReadyForInput(window)) {
+    return std::nullopt;
+  }
   return controls;
 }
 

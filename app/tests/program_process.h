@@ -60,10 +60,15 @@ std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* window_class);
 // The main window's edit boxes (R1, R2, Vout, from left to right) and its
 // button; nothing unless the window holds exactly those.
 struct MainWindowControls {
+  HWND window = nullptr;
   std::vector<HWND> boxes;
   HWND button = nullptr;
 };
 std::optional<MainWindowControls> ControlsOf(HWND window);
+// The program's main window with its controls, once it takes input;
+// nothing when any of that fails to come within the time.
+std::optional<MainWindowControls> WaitUntilReadyForInput(const ProgramProcess& program,
+                                                         DWORD timeout_ms);
 
 // Real input through the system's input queue.
 bool BringToFront(HWND window);
