@@ -250,11 +250,12 @@ TEST(QueuedClicksTest, AThousandClicksQueuedAtOnceAreAThousandCalculations) {
   std::printf("%d posted clicks calculated in %llu ms\n", kPostedClicks, GetTickCount64() - start);
   EXPECT_TRUE(Responsive(window));
 
-  ASSERT_TRUE(MoveCursorTo(CentreOf(button)));
-  std::vector<INPUT> clicks(2 * kMouseClicks);
-  for (std::size_t i = 0; i < clicks.size(); ++i) {
-    clicks[i].type = INPUT_MOUSE;
-    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  const POINT centre = CentreOf(button);
+  ASSERT_TRUE(MoveCursorTo(centre));
+  std::vector<INPUT> clicks;
+  for (int i = 0; i < kMouseClicks; ++i) {
+    clicks.push_back(MouseInputAt(centre, MOUSEEVENTF_LEFTDOWN));
+    clicks.push_back(MouseInputAt(centre, MOUSEEVENTF_LEFTUP));
   }
   start = GetTickCount64();
   ASSERT_EQ(SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT)),

@@ -245,15 +245,20 @@ void TypeAscii(const char* text) {
   }
 }
 
-bool MoveCursorTo(POINT point) {
+INPUT MouseInputAt(POINT point, DWORD flags) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
+  INPUT input{};
+  input.type = INPUT_MOUSE;
   // Rounded up, so that scaling back down to pixels lands on the point.
-  move.mi.dx = static_cast<LONG>((point.x * 65536 + width - 1) / width);
-  move.mi.dy = static_cast<LONG>((point.y * 65536 + height - 1) / height);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = static_cast<LONG>((point.x * 65536 + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((point.y * 65536 + height - 1) / height);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+bool MoveCursorTo(POINT point) {
+  INPUT move = MouseInputAt(point, 0);
   SendInput(1, &move, sizeof(INPUT));
   return WaitUntil(
       [&] {
@@ -266,10 +271,8 @@ bool MoveCursorTo(POINT point) {
 
 namespace {
 
-bool SendButton(DWORD flag, bool down) {
-  INPUT press{};
-  press.type = INPUT_MOUSE;
-  press.mi.dwFlags = flag;
+bool SendButton(POINT point, DWORD flag, bool down) {
+  INPUT press = MouseInputAt(point, flag);
   SendInput(1, &press, sizeof(INPUT));
   return WaitUntil([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; }, 3000);
 }
@@ -280,8 +283,12 @@ bool ClickAt(POINT point) {
   // Arrive from beside the point, so that the target sees the pointer come
   // in even when the cursor was already there; a press sent right after the
   // move can land where the cursor was, so each step waits for the last.
+  // The press and the release carry the point as well: now and then a late
+  // report of an old pointer place moves Wine's cursor away again after the
+  // move has arrived, and a bare press would land there.
   return MoveCursorTo({point.x - 2, point.y}) && MoveCursorTo(point) &&
-         SendButton(MOUSEEVENTF_LEFTDOWN, true) && SendButton(MOUSEEVENTF_LEFTUP, false);
+         SendButton(point, MOUSEEVENTF_LEFTDOWN, true) &&
+         SendButton(point, MOUSEEVENTF_LEFTUP, false);
 }
 
 POINT CentreOf(HWND window) {

@@ -76,6 +76,9 @@ void PressKeys(std::initializer_list<WORD> chord);  // held in order, released i
 void TypeAscii(const char* text);                   // digits, ".", "-"
 bool ClickAt(POINT screen_point);
 bool MoveCursorTo(POINT screen_point);  // and waits until the cursor is there
+// One mouse input at an absolute screen point: `flags` (a button's press or
+// release, or 0 for a plain move) together with the move there.
+INPUT MouseInputAt(POINT screen_point, DWORD flags);
 POINT CentreOf(HWND window);
 // A point of the title bar where the window answers HTCLOSE, if any.
 std::optional<POINT> CloseBoxOf(HWND window);

@@ -161,8 +161,14 @@ bool WindowTest::ClickAt(POINT screen) {
     WaitFor([] { return false; }, 50);
     GetCursorPos(&cursor);
   }
+  // The press and the release carry the place too, in case such a late
+  // report moves the pointer once more in between.
+  constexpr DWORD kHere = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   const int before = left_button_ups_;
-  if (!Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)})) return false;
+  if (!Send({MouseInput(kHere | MOUSEEVENTF_LEFTDOWN, dx, dy),
+             MouseInput(kHere | MOUSEEVENTF_LEFTUP, dx, dy)})) {
+    return false;
+  }
   return WaitFor([&] { return left_button_ups_ > before && at_target(last_button_up_); });
 }
 
