@@ -1,6 +1,5 @@
 #include "app/frame.h"
 
-#include <new>
 #include <utility>
 
 #include "app/frame_messages.h"
@@ -58,25 +57,21 @@ void AppFrame::InitializeFrame() {
 }
 
 bool AppFrame::ReadDescriptions() {
-  try {
-    std::vector<LoadedDescription> read;
-    for (const ui::WindowDescription& description : setup_.descriptions()) {
-      if (!ui::IsUsableDescription(description)) {
-        return false;
-      }
-      LoadedDescription& entry = read.emplace_back();
-      entry.frame = this;
-      entry.description = &description;
-      for (const ui::EventBinding& binding : description.bindings) {
-        entry.bindings.push_back(
-            {binding.control, binding.event, ResolveHandler(setup_.handlers, binding.handler)});
-      }
+  std::vector<LoadedDescription> read;
+  for (const ui::WindowDescription& description : setup_.descriptions()) {
+    if (!ui::IsUsableDescription(description)) {
+      return false;
     }
-    descriptions_ = std::move(read);
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
+    LoadedDescription& entry = read.emplace_back();
+    entry.frame = this;
+    entry.description = &description;
+    for (const ui::EventBinding& binding : description.bindings) {
+      entry.bindings.push_back(
+          {binding.control, binding.event, ResolveHandler(setup_.handlers, binding.handler)});
+    }
   }
+  descriptions_ = std::move(read);
+  return true;
 }
 
 void AppFrame::SetAtExitRoutine(void (*routine)()) { at_exit_routine_ = routine; }

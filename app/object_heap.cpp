@@ -13,7 +13,9 @@ Heap& ObjectHeap() {
 
 }  // namespace tamrel::app
 
-// The array forms of the C++ runtime forward to these.
+// The array forms are here too: the runtime's own would forward to these,
+// but its nothrow one catches an exception on the way, which would bring
+// the exception runtime into a program that has none.
 void* operator new(std::size_t size) {
   const std::size_t asked = size == 0 ? 1 : size;
   if (void* block = tamrel::app::ObjectHeap().allocate(asked)) {
@@ -35,3 +37,15 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, std::size_t /*size*/) noexcept { operator delete(block); }
 
 void operator delete(void* block, const std::nothrow_t&) noexcept { operator delete(block); }
+
+void* operator new[](std::size_t size) { return operator new(size); }
+
+void* operator new[](std::size_t size, const std::nothrow_t& nothrow) noexcept {
+  return operator new(size, nothrow);
+}
+
+void operator delete[](void* block) noexcept { operator delete(block); }
+
+void operator delete[](void* block, std::size_t /*size*/) noexcept { operator delete(block); }
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept { operator delete(block); }
