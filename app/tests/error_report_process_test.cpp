@@ -133,6 +133,30 @@ TEST(ErrorReportProcessTest, AnObjectThatCannotBeMadeIsReportedWithItsSize) {
   EXPECT_FALSE(marker.exists());
 }
 
+TEST(ErrorReportProcessTest, AContainerAskedForMoreThanAnySizeIsAnAllocationReport) {
+  // Built without exceptions, the program answers the standard library's
+  // length error itself; the runtime's answer would be a throw that
+  // nothing catches, and the program would vanish without a word.
+  AtExitMarker marker;
+  ProgramProcess program(L"tamrel-test-alloc-fail.exe",
+                         L"--on-click outgrow --at-exit-marker \"" + marker.path() + L"\"");
+  const std::optional<MainWindowControls> controls =
+      WaitUntilReadyForInput(program, kStartTimeoutMs);
+  ASSERT_TRUE(controls.has_value()) << "no window with its boxes and button, ready for input";
+  PostMessageW(controls->button, BM_CLICK, 0, 0);
+
+  const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(ReadCaption(report), kCaption);
+  // 分配 -1 字节内存失败!: more than any size can say.
+  EXPECT_EQ(
+      ReadReportText(report),
+      kReportStart + "\xB7\xD6\xC5\xE4 -1 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
+  CloseReportBox(report);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+  EXPECT_FALSE(marker.exists());
+}
+
 TEST(ErrorReportProcessTest, ADamagedWindowTableIsReportedBeforeAnyWindow) {
   ProgramProcess program(L"tamrel-test-damaged-description.exe");
   ASSERT_TRUE(program.started());

@@ -5,12 +5,16 @@
 //   --fail-objects-from N   every C++ object of N bytes or more finds the
 //                           heap behind operator new exhausted
 //   --at-exit-marker P   the at-exit routine writes the file P
+//   --on-click outgrow   the click of the button asks a container for more
+//                        than any size instead of calculating
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/object_heap.h"
 #include "app/program_main.h"
@@ -21,6 +25,20 @@ namespace {
 std::size_t refused_size = static_cast<std::size_t>(-1);
 std::size_t refused_objects_from = static_cast<std::size_t>(-1);
 std::wstring at_exit_marker;
+bool click_outgrows = false;
+
+// Where a container's growth fails inside a window procedure: the standard
+// library's hook for it, which the shipped program answers itself.
+tamrel::app::HandlerAnswer OutgrowContainer(tamrel::app::AppFrame& /*frame*/,
+                                            const tamrel::ui::EventRecord& /*record*/) {
+  std::vector<char> bytes;
+  bytes.reserve(bytes.max_size() + 1);
+  return std::nullopt;
+}
+
+constexpr tamrel::app::HandlerRoutine kOutgrowingHandlers[] = {
+    {tamrel::ui::HandlerName::kOnCalculateClicked, &OutgrowContainer},
+};
 
 void* RefusingAllocate(std::size_t size) {
   return size == refused_size ? nullptr : HeapAlloc(GetProcessHeap(), 0, size);
@@ -59,6 +77,8 @@ void ReadArguments() {
       refused_objects_from = std::wcstoul(arguments[i + 1], nullptr, 10);
     } else if (name == L"--at-exit-marker") {
       at_exit_marker = arguments[i + 1];
+    } else if (name == L"--on-click") {
+      click_outgrows = std::wstring(arguments[i + 1]) == L"outgrow";
     }
   }
   LocalFree(arguments);
@@ -75,5 +95,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
   setup.heap = tamrel::Heap{&RefusingAllocate, &ProcessHeapRelease};
   setup.at_exit_routine = &WriteAtExitMarker;
+  if (click_outgrows) {
+    setup.handlers = kOutgrowingHandlers;
+  }
   return tamrel::app::RunProgram(setup);
 }
