@@ -7,11 +7,16 @@
 //   --at-exit-marker P   the at-exit routine writes the file P
 //   --on-click outgrow   the click of the button asks a container for more
 //                        than any size instead of calculating
+//   --on-click overrun   the click writes past the end of a buffer on the
+//                        stack instead
+//   --stack-guard-to P   the program writes its stack canary into the file P
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,12 +25,17 @@
 #include "app/program_main.h"
 #include "app/text_heap.h"
 
+// The canary that the compiler's stack checks compare with.
+extern "C" std::uintptr_t __stack_chk_guard;
+
 namespace {
 
 std::size_t refused_size = static_cast<std::size_t>(-1);
 std::size_t refused_objects_from = static_cast<std::size_t>(-1);
 std::wstring at_exit_marker;
-bool click_outgrows = false;
+std::wstring on_click;
+std::wstring stack_guard_file;
+int overrun_length = 64;  // four times the buffer; not known to the compiler
 
 // Where a container's growth fails inside a window procedure: the standard
 // library's hook for it, which the shipped program answers itself.
@@ -36,8 +46,22 @@ tamrel::app::HandlerAnswer OutgrowContainer(tamrel::app::AppFrame& /*frame*/,
   return std::nullopt;
 }
 
+[[gnu::noinline]] void Fill(char* bytes, int length) { std::memset(bytes, 'x', length); }
+
+// A fault that overwrites the stack, as a buffer overrun would.
+tamrel::app::HandlerAnswer OverrunStack(tamrel::app::AppFrame& /*frame*/,
+                                        const tamrel::ui::EventRecord& /*record*/) {
+  char buffer[16];
+  Fill(buffer, overrun_length);
+  OutputDebugStringA(buffer);
+  return std::nullopt;
+}
+
 constexpr tamrel::app::HandlerRoutine kOutgrowingHandlers[] = {
     {tamrel::ui::HandlerName::kOnCalculateClicked, &OutgrowContainer},
+};
+constexpr tamrel::app::HandlerRoutine kOverrunningHandlers[] = {
+    {tamrel::ui::HandlerName::kOnCalculateClicked, &OverrunStack},
 };
 
 void* RefusingAllocate(std::size_t size) {
@@ -63,6 +87,16 @@ void WriteAtExitMarker() {
   }
 }
 
+void WriteStackGuard() {
+  const HANDLE file = CreateFileW(stack_guard_file.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, &__stack_chk_guard, sizeof(__stack_chk_guard), &written, nullptr);
+    CloseHandle(file);
+  }
+}
+
 void ReadArguments() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -78,7 +112,9 @@ void ReadArguments() {
     } else if (name == L"--at-exit-marker") {
       at_exit_marker = arguments[i + 1];
     } else if (name == L"--on-click") {
-      click_outgrows = std::wstring(arguments[i + 1]) == L"outgrow";
+      on_click = arguments[i + 1];
+    } else if (name == L"--stack-guard-to") {
+      stack_guard_file = arguments[i + 1];
     }
   }
   LocalFree(arguments);
@@ -95,8 +131,13 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
   setup.heap = tamrel::Heap{&RefusingAllocate, &ProcessHeapRelease};
   setup.at_exit_routine = &WriteAtExitMarker;
-  if (click_outgrows) {
+  if (on_click == L"outgrow") {
     setup.handlers = kOutgrowingHandlers;
+  } else if (on_click == L"overrun") {
+    setup.handlers = kOverrunningHandlers;
+  }
+  if (!stack_guard_file.empty()) {
+    WriteStackGuard();
   }
   return tamrel::app::RunProgram(setup);
 }
