@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 
+#include "app/process_start.h"
 #include "app/program_handlers.h"
 #include "app/program_main.h"
 #include "calc/main_window_ids.h"
@@ -109,8 +110,7 @@ void ReadArguments() {
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*command_line*/,
                    int /*show*/) {
-  const UINT mode = SetErrorMode(0);
-  SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  tamrel::app::StartProcess();
   ReadArguments();
   for (const HandlerRoutine& handler : tamrel::app::ProgramHandlers()) {
     if (handler.name == tamrel::ui::HandlerName::kOnCalculateClicked) {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/object_heap.h"
+#include "app/process_start.h"
 #include "app/program_main.h"
 #include "app/text_heap.h"
 
@@ -124,8 +125,7 @@ void ReadArguments() {
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*command_line*/,
                    int /*show*/) {
-  const UINT mode = SetErrorMode(0);
-  SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  tamrel::app::StartProcess();
   ReadArguments();
   tamrel::app::ObjectHeap() = tamrel::Heap{&RefusingLargeObjects, &ProcessHeapRelease};
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();

@@ -17,12 +17,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
 using Selection = std::pair<DWORD, DWORD>;
 
 Selection SelectionOf(HWND box) {

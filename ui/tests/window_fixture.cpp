@@ -48,6 +48,12 @@ void MarkDestroyed(void* context) { *static_cast<bool*>(context) = true; }
 
 }  // namespace
 
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
 bool RecordingDispatch::RaiseEvent(EventRecord& record) {
   if (record.event == kCloseRequestEvent && record.control == 0 && close_answer) {
     record.answered = true;

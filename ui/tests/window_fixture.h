@@ -37,6 +37,9 @@ class RecordingDispatch final : public EventDispatch {
   std::vector<EventRecord> records_;
 };
 
+// The window text of a window or control, up to 255 characters.
+std::wstring TextOf(HWND window);
+
 // Pixels read from the screen, as 0x00RRGGBB.
 struct ScreenPixels {
   int width = 0;
