@@ -27,15 +27,6 @@ constexpr DWORD kNoEffectMs = 500;
 // Far more than the road needs; a run past it means the refusals never end.
 constexpr unsigned kMostRequests = 64;
 
-const std::string kCaption = "\xB4\xED\xCE\xF3";  // 错误
-
-// "运行时出错!" CR LF CR LF "错误信息：" "分配 SIZE 字节内存失败!" CR LF
-std::string ExpectedReport(std::size_t size) {
-  return "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA"
-         "\xB7\xD6\xC5\xE4 " +
-         std::to_string(size) + " \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n";
-}
-
 // One run of the program along the road, stopping where a report appears.
 class RoadRun {
  public:
@@ -78,8 +69,9 @@ class RoadRun {
     ASSERT_NE(report_, nullptr) << "the run ended without a report";
     const ProgramLog before_click = log_.Read();
     ASSERT_TRUE(before_click.refused.has_value()) << "a report without a refusal";
-    EXPECT_EQ(ReadCaption(report_), kCaption);
-    EXPECT_EQ(ReadReportText(report_), ExpectedReport(*before_click.refused));
+    EXPECT_EQ(ReadCaption(report_), kExpectedReportCaption);
+    EXPECT_EQ(ReadReportText(report_),
+              ExpectedReportText(ExpectedAllocationMessage(std::to_string(*before_click.refused))));
     EXPECT_EQ(GetWindow(report_, GW_OWNER), nullptr);
 
     if (window_ != nullptr && IsWindow(button_)) {
@@ -122,7 +114,7 @@ class RoadRun {
   int ReportBoxCount() const {
     int count = 0;
     for (const HWND window : VisibleTopLevelWindowsOf(program_.id())) {
-      count += ReadCaption(window) == kCaption ? 1 : 0;
+      count += ReadCaption(window) == kExpectedReportCaption ? 1 : 0;
     }
     return count;
   }

@@ -23,6 +23,7 @@
 #include "app/process_start.h"
 #include "app/program_handlers.h"
 #include "app/program_main.h"
+#include "app/text_heap.h"
 #include "calc/main_window_ids.h"
 #include "calc/text_store.h"
 
@@ -58,10 +59,8 @@ void* AllocateOrRefuse(std::size_t size) {
     return nullptr;
   }
   LogSize("allocate", size);
-  return HeapAlloc(GetProcessHeap(), 0, size);
+  return tamrel::app::ProcessHeap().allocate(size);
 }
-
-void ProcessHeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 
 void LogAtExit() { Log("at-exit\n"); }
 
@@ -118,7 +117,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     }
   }
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
-  setup.heap = tamrel::Heap{&AllocateOrRefuse, &ProcessHeapRelease};
+  setup.heap = tamrel::Heap{&AllocateOrRefuse, tamrel::app::ProcessHeap().release};
   setup.handlers = kLoggedHandlers;
   setup.at_exit_routine = &LogAtExit;
   return tamrel::app::RunProgram(setup);

@@ -17,11 +17,6 @@ constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 10000;
 constexpr DWORD kNoEffectMs = 500;
 
-// 运行时出错! CR LF CR LF 错误信息：
-const std::string kReportStart =
-    "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";
-const std::string kCaption = "\xB4\xED\xCE\xF3";  // 错误
-
 class AtExitMarker {
  public:
   AtExitMarker() {
@@ -42,6 +37,17 @@ class AtExitMarker {
 
 bool Shows(HWND box, const std::string& text) {
   return WaitUntil([&] { return TextOf(box) == text; });
+}
+
+// Closing the report ends the program with -1, and without the at-exit
+// routine when `marker` is given.
+void CloseReportExpectingTheEnd(const ProgramProcess& program, HWND report,
+                                const AtExitMarker* marker) {
+  CloseReportBox(report);
+  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+  if (marker != nullptr) {
+    EXPECT_FALSE(marker->exists());
+  }
 }
 
 TEST(ErrorReportProcessTest, TheAtExitRoutineRunsOnAnOrdinaryClose) {
@@ -85,11 +91,8 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
 
   const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
   ASSERT_NE(report, nullptr);
-  EXPECT_EQ(ReadCaption(report), kCaption);
-  // 分配 20 字节内存失败!
-  EXPECT_EQ(
-      ReadReportText(report),
-      kReportStart + "\xB7\xD6\xC5\xE4 20 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
+  EXPECT_EQ(ReadCaption(report), kExpectedReportCaption);
+  EXPECT_EQ(ReadReportText(report), ExpectedReportText(ExpectedAllocationMessage("20")));
   EXPECT_EQ(GetWindow(report, GW_OWNER), nullptr);
 
   // The window is still usable, but its click reaches no handler: a
@@ -99,9 +102,7 @@ TEST(ErrorReportProcessTest, ExhaustedStorageIsReportedOnceAndEndsWithMinusOne) 
   EXPECT_EQ(TextOf(boxes[2]), "5.036V");
   EXPECT_EQ(FindReportBox(program.id()), report);  // still the one box
 
-  CloseReportBox(report);
-  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
-  EXPECT_FALSE(marker.exists());
+  CloseReportExpectingTheEnd(program, report, &marker);
 }
 
 TEST(ErrorReportProcessTest, AnObjectThatCannotBeMadeIsReportedWithItsSize) {
@@ -123,14 +124,9 @@ TEST(ErrorReportProcessTest, AnObjectThatCannotBeMadeIsReportedWithItsSize) {
 
   const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
   ASSERT_NE(report, nullptr);
-  EXPECT_EQ(ReadCaption(report), kCaption);
-  // 分配 500004 字节内存失败!
-  EXPECT_EQ(ReadReportText(report),
-            kReportStart +
-                "\xB7\xD6\xC5\xE4 500004 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
-  CloseReportBox(report);
-  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
-  EXPECT_FALSE(marker.exists());
+  EXPECT_EQ(ReadCaption(report), kExpectedReportCaption);
+  EXPECT_EQ(ReadReportText(report), ExpectedReportText(ExpectedAllocationMessage("500004")));
+  CloseReportExpectingTheEnd(program, report, &marker);
 }
 
 TEST(ErrorReportProcessTest, AContainerAskedForMoreThanAnySizeIsAnAllocationReport) {
@@ -147,14 +143,10 @@ TEST(ErrorReportProcessTest, AContainerAskedForMoreThanAnySizeIsAnAllocationRepo
 
   const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
   ASSERT_NE(report, nullptr);
-  EXPECT_EQ(ReadCaption(report), kCaption);
-  // 分配 -1 字节内存失败!: more than any size can say.
-  EXPECT_EQ(
-      ReadReportText(report),
-      kReportStart + "\xB7\xD6\xC5\xE4 -1 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n");
-  CloseReportBox(report);
-  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
-  EXPECT_FALSE(marker.exists());
+  EXPECT_EQ(ReadCaption(report), kExpectedReportCaption);
+  // -1: more than any size can say.
+  EXPECT_EQ(ReadReportText(report), ExpectedReportText(ExpectedAllocationMessage("-1")));
+  CloseReportExpectingTheEnd(program, report, &marker);
 }
 
 TEST(ErrorReportProcessTest, ADamagedWindowTableIsReportedBeforeAnyWindow) {
@@ -163,16 +155,13 @@ TEST(ErrorReportProcessTest, ADamagedWindowTableIsReportedBeforeAnyWindow) {
 
   const HWND report = WaitForReportBox(program.id(), kStartTimeoutMs);
   ASSERT_NE(report, nullptr);
-  EXPECT_EQ(ReadCaption(report), kCaption);
+  EXPECT_EQ(ReadCaption(report), kExpectedReportCaption);
   // 载入窗口模板数据段出错!
   EXPECT_EQ(ReadReportText(report),
-            kReportStart +
-                "\xD4\xD8\xC8\xEB\xB4\xB0\xBF\xDA\xC4\xA3\xB0\xE5\xCA\xFD\xBE\xDD\xB6\xCE\xB3\xF6"
-                "\xB4\xED!\r\n");
+            ExpectedReportText("\xD4\xD8\xC8\xEB\xB4\xB0\xBF\xDA\xC4\xA3\xB0\xE5\xCA\xFD"
+                               "\xBE\xDD\xB6\xCE\xB3\xF6\xB4\xED!"));
   EXPECT_EQ(program.FindMainWindow(), nullptr);
-
-  CloseReportBox(report);
-  EXPECT_EQ(program.WaitForExit(kExitTimeoutMs), std::optional<DWORD>(0xFFFFFFFFu));
+  CloseReportExpectingTheEnd(program, report, nullptr);
 }
 
 }  // namespace

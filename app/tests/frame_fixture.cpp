@@ -191,15 +191,4 @@ void BoxWatcher::Finish(ObservedReport& report) {
   report.text = text_;
 }
 
-std::string ExpectedReportText(const std::string& message) {
-  // 运行时出错! CR LF CR LF
-  std::string text = "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n";
-  if (!message.empty()) {
-    text += "\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";  // 错误信息：
-    text += message;
-    text += "\r\n";
-  }
-  return text;
-}
-
 }  // namespace tamrel::app::testing

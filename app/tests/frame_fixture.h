@@ -121,8 +121,4 @@ ObservedReport ObserveReport(Action action, void (*while_open)(void*), void* con
   return report;
 }
 
-// The report's text for `message` as the box must show it, written out here
-// byte by byte rather than built by the code under test.
-std::string ExpectedReportText(const std::string& message);
-
 }  // namespace tamrel::app::testing

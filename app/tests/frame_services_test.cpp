@@ -9,6 +9,7 @@
 #include "app/frame.h"
 #include "app/frame_messages.h"
 #include "app/tests/frame_fixture.h"
+#include "app/tests/report_box.h"
 #include "app/text_heap.h"
 #include "calc/constant_block.h"
 #include "calc/main_window_ids.h"
@@ -183,11 +184,8 @@ TEST_F(TextStoreTest, ExhaustedStorageIsReportedWithTheSize) {
   const ObservedReport report = ObserveReport([] { AllocateMemory(20); });
 
   EXPECT_TRUE(report.box_seen);
-  EXPECT_EQ(report.caption, "\xB4\xED\xCE\xF3");  // 错误
-  // 分配 20 字节内存失败!
-  EXPECT_EQ(
-      report.text,
-      ExpectedReportText("\xB7\xD6\xC5\xE4 20 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!"));
+  EXPECT_EQ(report.caption, kExpectedReportCaption);
+  EXPECT_EQ(report.text, ExpectedReportText(ExpectedAllocationMessage("20")));
   EXPECT_EQ(report.exit_status, 0xFFFFFFFFu);
   EXPECT_EQ(Probe().at_exit_calls, 0);
 }
@@ -206,8 +204,7 @@ TEST(AllocationFailureText, SpellsTheSizeAsASigned32BitNumber) {
   for (const auto& c : cases) {
     char message[kAllocationMessageCapacity];
     FormatAllocationFailure(c.size, message);
-    EXPECT_EQ(std::string(message), std::string("\xB7\xD6\xC5\xE4 ") + c.digits +
-                                        " \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!");
+    EXPECT_EQ(std::string(message), ExpectedAllocationMessage(c.digits));
   }
 }
 

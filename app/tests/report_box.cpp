@@ -89,4 +89,19 @@ std::string ReadReportText(HWND box) {
 
 void CloseReportBox(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
 
+std::string ExpectedReportText(const std::string& message) {
+  // 运行时出错! CR LF CR LF
+  std::string text = "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n";
+  if (!message.empty()) {
+    text += "\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";  // 错误信息：
+    text += message;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string ExpectedAllocationMessage(const std::string& size) {
+  return "\xB7\xD6\xC5\xE4 " + size + " \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!";
+}
+
 }  // namespace tamrel::app::testing

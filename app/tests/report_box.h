@@ -20,6 +20,15 @@ std::string ReadCaption(HWND window);
 // Presses the box's OK button.
 void CloseReportBox(HWND box);
 
+// What the box must show, written out here byte by byte rather than taken
+// from the code under test.
+inline constexpr char kExpectedReportCaption[] = "\xB4\xED\xCE\xF3";  // 错误
+// "运行时出错!" CR LF CR LF, then "错误信息：" MESSAGE CR LF unless the
+// message is empty.
+std::string ExpectedReportText(const std::string& message);
+// "分配 SIZE 字节内存失败!" with the size spelt `size`.
+std::string ExpectedAllocationMessage(const std::string& size);
+
 // The GBK form of a window text: what the program's own GBK text became.
 std::string WideToGbkBytes(const std::wstring& wide);
 

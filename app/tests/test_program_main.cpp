@@ -66,35 +66,27 @@ constexpr tamrel::app::HandlerRoutine kOverrunningHandlers[] = {
 };
 
 void* RefusingAllocate(std::size_t size) {
-  return size == refused_size ? nullptr : HeapAlloc(GetProcessHeap(), 0, size);
+  return size == refused_size ? nullptr : tamrel::app::ProcessHeap().allocate(size);
 }
-
-void ProcessHeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 
 void* RefusingLargeObjects(std::size_t size) {
-  return size >= refused_objects_from ? nullptr : HeapAlloc(GetProcessHeap(), 0, size);
+  return size >= refused_objects_from ? nullptr : tamrel::app::ProcessHeap().allocate(size);
 }
 
-void WriteAtExitMarker() {
-  if (at_exit_marker.empty()) {
-    return;
-  }
-  const HANDLE file = CreateFileW(at_exit_marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// Creates the file `path` (replacing one that is there) holding `bytes`.
+void WriteWholeFile(const std::wstring& path, const void* bytes, DWORD size) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     DWORD written = 0;
-    WriteFile(file, "at-exit", 7, &written, nullptr);
+    WriteFile(file, bytes, size, &written, nullptr);
     CloseHandle(file);
   }
 }
 
-void WriteStackGuard() {
-  const HANDLE file = CreateFileW(stack_guard_file.c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    WriteFile(file, &__stack_chk_guard, sizeof(__stack_chk_guard), &written, nullptr);
-    CloseHandle(file);
+void WriteAtExitMarker() {
+  if (!at_exit_marker.empty()) {
+    WriteWholeFile(at_exit_marker, "at-exit", 7);
   }
 }
 
@@ -127,9 +119,10 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                    int /*show*/) {
   tamrel::app::StartProcess();
   ReadArguments();
-  tamrel::app::ObjectHeap() = tamrel::Heap{&RefusingLargeObjects, &ProcessHeapRelease};
+  tamrel::app::ObjectHeap() =
+      tamrel::Heap{&RefusingLargeObjects, tamrel::app::ProcessHeap().release};
   tamrel::app::FrameSetup setup = tamrel::app::ShippedFrameSetup();
-  setup.heap = tamrel::Heap{&RefusingAllocate, &ProcessHeapRelease};
+  setup.heap = tamrel::Heap{&RefusingAllocate, tamrel::app::ProcessHeap().release};
   setup.at_exit_routine = &WriteAtExitMarker;
   if (on_click == L"outgrow") {
     setup.handlers = kOutgrowingHandlers;
@@ -137,7 +130,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     setup.handlers = kOverrunningHandlers;
   }
   if (!stack_guard_file.empty()) {
-    WriteStackGuard();
+    WriteWholeFile(stack_guard_file, &__stack_chk_guard, sizeof(__stack_chk_guard));
   }
   return tamrel::app::RunProgram(setup);
 }
