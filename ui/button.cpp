@@ -73,9 +73,7 @@ class Button final : public Control {
 
 std::unique_ptr<Control> CreateButton(HWND parent, const ControlDescription& description,
                                       WindowId window) {
-  auto button = std::make_unique<Button>(description, window);
-  if (!button->Create(parent)) return nullptr;
-  return button;
+  return MakeControl<Button>(parent, description, window);
 }
 
 }  // namespace tamrel::ui

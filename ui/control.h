@@ -57,6 +57,16 @@ std::unique_ptr<Control> CreateEditBox(HWND parent, const ControlDescription&, W
 std::unique_ptr<Control> CreateButton(HWND parent, const ControlDescription&, WindowId window);
 std::unique_ptr<Control> CreatePictureBox(HWND parent, const ControlDescription&, WindowId window);
 
+// A control of `Kind` (a Control with `bool Create(HWND parent)`) made with
+// its platform window, or nullptr when the platform refuses it.
+template <typename Kind>
+std::unique_ptr<Control> MakeControl(HWND parent, const ControlDescription& description,
+                                     WindowId window) {
+  auto control = std::make_unique<Kind>(description, window);
+  if (!control->Create(parent)) return nullptr;
+  return control;
+}
+
 // Registers a window class of our own once; false when the platform refuses.
 bool RegisterOwnClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
 

@@ -257,9 +257,7 @@ class EditBox final : public Control {
 
 std::unique_ptr<Control> CreateEditBox(HWND parent, const ControlDescription& description,
                                        WindowId window) {
-  auto box = std::make_unique<EditBox>(description, window);
-  if (!box->Create(parent)) return nullptr;
-  return box;
+  return MakeControl<EditBox>(parent, description, window);
 }
 
 std::string ReadEditBoxContent(HWND box) { return WideToGbk(BoxText(box)); }

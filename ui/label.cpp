@@ -66,9 +66,7 @@ class Label final : public Control {
 
 std::unique_ptr<Control> CreateLabel(HWND parent, const ControlDescription& description,
                                      WindowId window) {
-  auto label = std::make_unique<Label>(description, window);
-  if (!label->Create(parent)) return nullptr;
-  return label;
+  return MakeControl<Label>(parent, description, window);
 }
 
 }  // namespace tamrel::ui

@@ -93,9 +93,7 @@ class PictureBox final : public Control {
 
 std::unique_ptr<Control> CreatePictureBox(HWND parent, const ControlDescription& description,
                                           WindowId window) {
-  auto box = std::make_unique<PictureBox>(description, window);
-  if (!box->Create(parent)) return nullptr;
-  return box;
+  return MakeControl<PictureBox>(parent, description, window);
 }
 
 }  // namespace tamrel::ui
